@@ -1,0 +1,37 @@
+BUILD ?= build
+BUILD_TYPE ?= Release
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run demo test bench test-sanitize clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/Tolvu
+
+demo: build
+	@bash scripts/demo.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVU_BENCH=ON -DTOLVU_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS)
+	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+test-sanitize:
+	$(MAKE) test BUILD=$(BUILD)-asan BUILD_TYPE=Debug CMAKE_FLAGS=-DTOLVU_SANITIZE=ON
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan
