@@ -1,6 +1,5 @@
 #include "accuweather/AccuFind.h"
 
-#include <algorithm>
 #include <climits>
 
 namespace AccuFind {
@@ -56,14 +55,14 @@ std::string URLDecode(const std::string &text) {
 void FillSearchResults(const TAcuSearch &root,
                        const std::function<void(const std::string &line, const std::string &id)> &add) {
     TAcuCities cities = root.Citylist();
-    // Only listed elements can become results, so a server claiming millions
-    // of matches does not keep the loop spinning over nothing.
-    int count = std::min(cities.Count(), cities.LocationCount());
-    for (int i = 0; i < count; ++i) {
-        std::optional<TAcuLocation> loc = cities.Item(i);
-        if (!loc) continue;
-        std::string id = URLDecode(loc->Location());
-        add(loc->City() + ", " + loc->State(), id);
+    const int count = cities.Count();
+    // Walk the elements rather than index them, and never past what is
+    // listed, so neither a huge list nor a huge claimed count stalls the search.
+    int i = 0;
+    for (pugi::xml_node n = cities.Node().child("location"); n && i < count; n = n.next_sibling("location"), ++i) {
+        TAcuLocation loc(n);
+        std::string id = URLDecode(loc.Location());
+        add(loc.City() + ", " + loc.State(), id);
     }
 }
 

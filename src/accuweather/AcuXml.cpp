@@ -73,10 +73,18 @@ pugi::xml_encoding ChooseEncoding(std::string_view text) {
     return pugi::encoding_auto;
 }
 
+// Iterative, so a deeply nested document cannot exhaust the stack.
 void AppendText(pugi::xml_node node, std::string &out) {
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) out += c.value();
-        else if (c.type() == pugi::node_element) AppendText(c, out);
+    pugi::xml_node cur = node.first_child();
+    while (cur) {
+        if (cur.type() == pugi::node_pcdata || cur.type() == pugi::node_cdata) out += cur.value();
+        if (cur.type() == pugi::node_element && cur.first_child()) {
+            cur = cur.first_child();
+            continue;
+        }
+        while (cur != node && !cur.next_sibling()) cur = cur.parent();
+        if (cur == node) break;
+        cur = cur.next_sibling();
     }
 }
 

@@ -163,6 +163,24 @@ TEST_F(AccuWxTest, LoadsLatin1AndRefusesWhatIsNotAWeatherDocument) {
     EXPECT_FALSE(doc.LoadFromFile(FixturePath("accu/no-such-file.xml")));
 }
 
+TEST_F(AccuWxTest, TextOfNestedMarkupIsJoinedWithoutExhaustingTheStack) {
+    EXPECT_EQ(Load("<currentconditions><weathertext>Light <b>snow</b><![CDATA[ & fog]]></weathertext>"
+                   "</currentconditions>")
+                  .Currentconditions()
+                  .Weathertext(),
+              "Light snow & fog");
+    const int depth = 300000;
+    std::string deep;
+    deep.reserve(depth * 8 + 64);
+    for (int i = 0; i < depth; ++i) deep += "<i>";
+    deep += "x";
+    for (int i = 0; i < depth; ++i) deep += "</i>";
+    EXPECT_EQ(Load("<currentconditions><weathertext>" + deep + "</weathertext></currentconditions>")
+                  .Currentconditions()
+                  .Weathertext(),
+              "x");
+}
+
 TEST_F(AccuWxTest, SettersWriteWhatGettersRead) {
     TAcuWeather root = Load("<forecast><day number=\"2\"/></forecast>");
     root.Currentconditions().SetTemperature(-3);
