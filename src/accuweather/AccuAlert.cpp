@@ -40,6 +40,10 @@ std::string Trim(const std::string &s) {
 
 }  // namespace
 
+using AccuAlert::ParseIssued;
+using AccuAlert::StripTags;
+using AccuAlert::TitleCase;
+
 std::string TAcuAlertItemRec::Text() const {
     std::string out;
     for (const std::string &line : Story) out += line + "\r\n";
@@ -94,6 +98,8 @@ bool TAcuAlertList::ClassifyAndAdd(const std::string &line) {
     }
     return false;
 }
+
+namespace AccuAlert {
 
 std::string StripTags(const std::string &text) {
     std::string s = Trim(text);
@@ -162,3 +168,5 @@ bool ParseIssued(TAcuAlertItemRec &rec, std::string &line) {
     rec.Issued = issued;
     return true;
 }
+
+}  // namespace AccuAlert

@@ -43,6 +43,8 @@ private:
     bool ClassifyAndAdd(const std::string &line);
 };
 
+namespace AccuAlert {
+
 // Trims, then removes tags from the front; a paragraph end or "</div>"
 // becomes LF CR. Stops at the first ">" that comes before any "<".
 std::string StripTags(const std::string &text);
@@ -52,3 +54,5 @@ std::string TitleCase(const std::string &text);
 // current year and the global date order. The line is returned stripped of
 // tags. False when the line holds no weekday, month, comma or valid date.
 bool ParseIssued(TAcuAlertItemRec &rec, std::string &line);
+
+}  // namespace AccuAlert

@@ -4,6 +4,8 @@
 #include "platform/FormatSettings.h"
 #include "support/TestSupport.h"
 
+using namespace AccuAlert;
+
 namespace {
 
 // Lines as a downloaded text list holds them: CR LF or LF ends, no empty last line for a final break.
