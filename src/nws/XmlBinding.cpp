@@ -104,7 +104,11 @@ DocPtr Parse(std::string_view bytes, std::string *error) {
     pugi::xml_parse_result res;
     // pugixml expands no external entities, so a hostile DOCTYPE cannot reach files or hosts.
     const unsigned options = pugi::parse_default;
-    if (isSingleByteLatin(declaredEncoding(bytes))) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c != 0 && (c & 0x80) == 0; });
+    if (ascii) {
+        // Plain ASCII (no NULs, so not UTF-16) reads the same in every 8-bit encoding.
+        res = doc->load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
+    } else if (isSingleByteLatin(declaredEncoding(bytes))) {
         const std::string utf8 = Latin1ToUtf8(bytes);
         res = doc->load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
     } else {

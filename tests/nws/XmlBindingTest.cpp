@@ -33,6 +33,13 @@ TEST(XmlLoading, Latin1DeclaredDocumentsBecomeUtf8) {
     ASSERT_TRUE(utf8);
     EXPECT_EQ(xmlb::NodeText(utf8->child("r").child("t")), "24\xC2\xB0 F");
 
+    // UTF-16 without a byte order mark is all 7-bit bytes too; it must not be taken for ASCII.
+    std::string utf16;
+    for (char c : std::string("<?xml version=\"1.0\"?><r><t>wide</t></r>")) utf16 += std::string{c, '\0'};
+    auto wide = xmlb::Parse(utf16);
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(xmlb::NodeText(wide->child("r").child("t")), "wide");
+
     std::string error;
     EXPECT_FALSE(xmlb::Parse("<r><t>cut off", &error));
     EXPECT_FALSE(error.empty());
