@@ -260,8 +260,10 @@ std::string FloatToText(double value)
 // ---------------------------------------------------------------- TDataSet
 
 TDataSet::TDataSet(sqlite3 *db, std::string name, std::vector<TFieldDef> fields, bool textCaseInsensitive)
-    : db_(db), name_(std::move(name)), fields_(std::move(fields))
+    : db_(db), name_(std::move(name)), fields_(std::move(fields)), textNoCase_(textCaseInsensitive)
 {
+    if (fields_.size() > 64)
+        throw TDataError(name_ + ": too many fields");
     std::string sql = "CREATE TABLE " + Quote(name_) + " (";
     for (size_t i = 0; i < fields_.size(); ++i) {
         const TFieldDef &f = fields_[i];
@@ -279,7 +281,11 @@ TDataSet::TDataSet(sqlite3 *db, std::string name, std::vector<TFieldDef> fields,
     Exec(sql);
 }
 
-TDataSet::~TDataSet() = default;
+TDataSet::~TDataSet()
+{
+    for (auto &u : updates_)
+        sqlite3_finalize(u.second);
+}
 
 void TDataSet::Exec(const std::string &sql)
 {
@@ -431,7 +437,7 @@ void TDataSet::Requery()
         size_t p = rest.find(';');
         std::string one = Trim(rest.substr(0, p));
         if (!one.empty())
-            sql += Quote(fields_[RequireField(one)].Name) + ", ";
+            sql += "+" + Quote(fields_[RequireField(one)].Name) + ", ";  // "+": let the filter pick the index
         rest = p == std::string::npos ? std::string() : rest.substr(p + 1);
     }
     sql += "rowid";
@@ -473,6 +479,64 @@ void TDataSet::Requery()
             if (rows_[i].rowid == keep)
                 cur_ = static_cast<int>(i);
     eof_ = bof_ = false;
+}
+
+namespace {
+// SQLite's order: null, then numbers, then text.
+int CompareForIndex(const TValue &a, const TValue &b, bool noCase)
+{
+    auto rank = [](const TValue &v) {
+        return std::holds_alternative<std::monostate>(v) ? 0 : std::holds_alternative<std::string>(v) ? 2 : 1;
+    };
+    int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 0)
+        return 0;
+    if (ra == 2) {
+        const std::string &x = std::get<std::string>(a), &y = std::get<std::string>(b);
+        if (!noCase)
+            return x.compare(y) < 0 ? -1 : x == y ? 0 : 1;
+        size_t n = std::min(x.size(), y.size());
+        for (size_t i = 0; i < n; ++i) {
+            int cx = std::tolower(static_cast<unsigned char>(x[i])), cy = std::tolower(static_cast<unsigned char>(y[i]));
+            if (cx != cy)
+                return cx < cy ? -1 : 1;
+        }
+        return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+    }
+    auto num = [](const TValue &v) {
+        return std::holds_alternative<int64_t>(v) ? static_cast<double>(std::get<int64_t>(v)) : std::get<double>(v);
+    };
+    double x = num(a), y = num(b);
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+}  // namespace
+
+// Puts the cached records in index order again after edits, without a new query.
+void TDataSet::SortRows()
+{
+    std::vector<int> keys;
+    std::string rest = index_;
+    while (!rest.empty()) {
+        size_t p = rest.find(';');
+        std::string one = Trim(rest.substr(0, p));
+        if (!one.empty())
+            keys.push_back(RequireField(one));
+        rest = p == std::string::npos ? std::string() : rest.substr(p + 1);
+    }
+    int64_t keep = cur_ >= 0 && cur_ < static_cast<int>(rows_.size()) ? rows_[cur_].rowid : -1;
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const TRow &a, const TRow &b) {
+        for (int k : keys) {
+            int c = CompareForIndex(a.v[k], b.v[k], textNoCase_);
+            if (c)
+                return c < 0;
+        }
+        return a.rowid < b.rowid;
+    });
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].rowid == keep)
+            cur_ = static_cast<int>(i);
 }
 
 void TDataSet::Refresh()
@@ -561,6 +625,9 @@ bool ValuesMatch(const TValue &a, const TValue &b, bool ignoreCase)
 {
     if (std::holds_alternative<std::monostate>(a) || std::holds_alternative<std::monostate>(b))
         return std::holds_alternative<std::monostate>(a) && std::holds_alternative<std::monostate>(b);
+    const std::string *sa = std::get_if<std::string>(&a), *sb = std::get_if<std::string>(&b);
+    if (sa && sb)
+        return ignoreCase ? SameText(*sa, *sb) : *sa == *sb;
     auto num = [](const TValue &v, double &out) {
         if (auto i = std::get_if<int64_t>(&v))
             return out = static_cast<double>(*i), true;
@@ -569,18 +636,14 @@ bool ValuesMatch(const TValue &a, const TValue &b, bool ignoreCase)
         return false;
     };
     double x, y;
-    bool nx = num(a, x), ny = num(b, y);
-    if (nx && ny)
+    if (num(a, x) && num(b, y))
         return x == y;
-    auto text = [](const TValue &v) {
-        if (auto s = std::get_if<std::string>(&v))
-            return *s;
-        if (auto i = std::get_if<int64_t>(&v))
-            return std::to_string(*i);
-        return FloatToText(std::get<double>(v));
-    };
-    std::string s = text(a), t = text(b);
-    return ignoreCase ? SameText(s, t) : s == t;
+    // Text against a number: compare the number's text form.
+    const std::string &text = sa ? *sa : *sb;
+    const TValue &n = sa ? b : a;
+    std::string t = std::holds_alternative<int64_t>(n) ? std::to_string(std::get<int64_t>(n))
+                                                       : FloatToText(std::get<double>(n));
+    return ignoreCase ? SameText(text, t) : text == t;
 }
 }  // namespace
 
@@ -765,16 +828,42 @@ void TDataSet::Post()
         if (fields_[i].Type == TFieldType::AutoInc)
             autoInc = static_cast<int>(i);
     if (editState_ == TState::Edit) {
-        std::string sql = "UPDATE " + Quote(name_) + " SET ";
+        // Only the changed columns are written, so untouched indexes stay as they are.
+        uint64_t mask = 0;
         for (size_t i = 0; i < fields_.size(); ++i)
-            sql += (i ? ", " : "") + Quote(fields_[i].Name) + " = ?" + std::to_string(i + 1);
-        sql += " WHERE rowid = ?" + std::to_string(fields_.size() + 1);
-        TStmt st(db_, sql);
-        for (size_t i = 0; i < fields_.size(); ++i)
-            Bind(st.s, static_cast<int>(i) + 1, buffer_[i]);
-        sqlite3_bind_int64(st.s, static_cast<int>(fields_.size()) + 1, rows_[cur_].rowid);
-        if (sqlite3_step(st.s) != SQLITE_DONE)
-            throw TDataError(sqlite3_errmsg(db_));
+            if (buffer_[i] != rows_[cur_].v[i])
+                mask |= uint64_t(1) << i;
+        if (mask != 0) {
+            sqlite3_stmt *st = nullptr;
+            for (auto &u : updates_)
+                if (u.first == mask)
+                    st = u.second;
+            if (!st) {
+                std::string sql = "UPDATE " + Quote(name_) + " SET ";
+                bool first = true;
+                for (size_t i = 0; i < fields_.size(); ++i)
+                    if (mask & (uint64_t(1) << i)) {
+                        sql += (first ? "" : ", ") + Quote(fields_[i].Name) + " = ?" + std::to_string(i + 1);
+                        first = false;
+                    }
+                sql += " WHERE rowid = ?" + std::to_string(fields_.size() + 1);
+                if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+                    sqlite3_finalize(st);
+                    throw TDataError(sqlite3_errmsg(db_));
+                }
+                updates_.emplace_back(mask, st);
+            }
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+            for (size_t i = 0; i < fields_.size(); ++i)
+                if (mask & (uint64_t(1) << i))
+                    Bind(st, static_cast<int>(i) + 1, buffer_[i]);
+            sqlite3_bind_int64(st, static_cast<int>(fields_.size()) + 1, rows_[cur_].rowid);
+            int rc = sqlite3_step(st);
+            sqlite3_reset(st);
+            if (rc != SQLITE_DONE)
+                throw TDataError(sqlite3_errmsg(db_));
+        }
         if (autoInc >= 0 && std::holds_alternative<int64_t>(buffer_[autoInc]))
             rows_[cur_].rowid = std::get<int64_t>(buffer_[autoInc]);
         rows_[cur_].v = buffer_;
@@ -1439,9 +1528,9 @@ TData::TData(const std::string &storedSetsFolder)
                                {"COUNTYNAME", F::Text, 24}, {"FIPS", F::Text, 5}, {"LATITUDE", F::Float},
                                {"LONGITUDE", F::Float}, {"DISTANCE", F::Float}});
 
-    region_->Exec("CREATE INDEX StationLat ON Station(Latitude)");
+    region_->Exec("CREATE INDEX StationLat ON Station(Latitude, Longitude)");
     region_->Exec("CREATE INDEX StationDist ON Station(Distance, State)");
-    region_->Exec("CREATE INDEX ZoneLat ON Zone(LATITUDE)");
+    region_->Exec("CREATE INDEX ZoneLat ON Zone(LATITUDE, LONGITUDE)");
 
     AddRegionRows(*region_);
     AddImageRows(*image_);
@@ -1593,7 +1682,7 @@ void TData::ComputeDistances(TDataSet &set, const std::string &distanceField)
     }
     set.Exec("RELEASE distances");
     // Visiting order follows the new distances.
-    set.Refresh();
+    set.SortRows();
     set.First();
 }
 

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -161,6 +162,9 @@ private:
     TState editState_ = TState::Browse;
     std::vector<TValue> buffer_;
     const std::vector<TValue> *filterRow_ = nullptr;  // record shown to the filter event
+    std::vector<std::pair<uint64_t, struct sqlite3_stmt *>> updates_;  // by changed-column mask
+    bool textNoCase_ = false;
+    void SortRows();
 };
 
 struct TResourceRow {
