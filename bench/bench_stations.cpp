@@ -50,3 +50,4 @@ void LoadTables(benchmark::State &state)
 BENCHMARK(LoadTables)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+BENCHMARK_MAIN();
