@@ -416,7 +416,7 @@ QRect TCustomPopUp::CalcRect(int maxWidth, const QString &textIn, void *data) {
     } else if (HasIcon() && iconSize_.isEmpty()) {
         iconSize_ = QSize(16, 16);
     }
-    text_ = text;
+    body_ = text;
 
     TPopUpLayoutParams p;
     p.HasIcon = HasIcon();
@@ -610,14 +610,14 @@ void TCustomPopUp::paintEvent(QPaintEvent *) {
     }
 
     // 6. Body.
-    if (!text_.isEmpty() && !layout_.BodyRect.isEmpty()) {
+    if (!body_.isEmpty() && !layout_.BodyRect.isEmpty()) {
         const QRect &b = layout_.BodyRect;
         const int rightMargin = balloon_ ? 12 : 8;
         const QRect br(b.x(), contentTop + layout_.HeaderHeight, std::max(1, b.width() - rightMargin),
                        b.height());
         p.setFont(bodyFont_);
         p.setPen(bodyColor_);
-        p.drawText(br, flags, text_);
+        p.drawText(br, flags, body_);
     }
 }
 

@@ -229,6 +229,8 @@ public:
     bool HasIcon() const;
     QSize IconSize() const { return iconSize_; }
     const TPopUpLayout &Layout() const { return layout_; }
+    // The body text as laid out (after OnShow).
+    QString BodyText() const { return body_; }
     // True when the last activation slid the window in.
     bool Animated() const { return animated_; }
     bool HideTimerPending() const { return hideTimer_.isActive(); }
@@ -259,7 +261,7 @@ private:
     void DrawGlowText(QPainter &p, const QRect &r, const QString &text, int flags);
     void Finish();
 
-    QString header_;
+    QString header_, body_;
     bool showHeader_ = false;
     QFont headerFont_, bodyFont_;
     QColor headerColor_, bodyColor_, headerGlow_, frameColor_, color_;
