@@ -483,11 +483,9 @@ void TCustomPopUp::Activate(const QRect &rectIn, const QString &text) {
         slide_->setEndValue(r.topLeft());
         move(r.topLeft() + QPoint(0, std::min(24, r.height())));
         show();
-        raise();
         slide_->start();
     } else {
         show();
-        raise();
     }
     update();
     lastActivation_ = now;
