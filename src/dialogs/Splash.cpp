@@ -31,6 +31,7 @@ void DrawCloud(QPainter &p, const QRectF &r) {
     cloud.addRoundedRect(QRectF(r.x(), r.y() + h * 0.45, w, h * 0.55), h * 0.27, h * 0.27);
     cloud.addEllipse(QRectF(r.x() + w * 0.12, r.y() + h * 0.22, w * 0.42, h * 0.62));
     cloud.addEllipse(QRectF(r.x() + w * 0.38, r.y(), w * 0.5, h * 0.8));
+    cloud.setFillRule(Qt::WindingFill);
     cloud = cloud.simplified();
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(255, 255, 255));
@@ -59,11 +60,19 @@ void DrawSun(QPainter &p, const QPointF &c, qreal radius) {
     p.restore();
 }
 
+// Logos share one spot and cover each other, so each sits on its own card.
+void DrawBadge(QPainter &p, const QSize &size) {
+    p.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    p.setBrush(QColor(0x44, 0x45, 0x49));
+    p.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 8, 8);
+}
+
 QPixmap DrawNWSLogo() {
     QPixmap pm(96, 56);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    DrawBadge(p, pm.size());
     const QRectF disc(2, 2, 52, 52);
     QRadialGradient g(disc.center() - QPointF(8, 8), 34);
     g.setColorAt(0, QColor(70, 140, 230));
@@ -90,6 +99,7 @@ QPixmap DrawAccuLogo() {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    DrawBadge(p, pm.size());
     DrawSun(p, QPointF(40, 20), 12);
     QFont f("DejaVu Sans", 7, QFont::Bold);
     p.setFont(f);
@@ -120,6 +130,29 @@ QPixmap LoadBackground(QSize size, QColor base) {
     p.drawText(QRect(252, 127, 220, 80), Qt::AlignLeft | Qt::AlignVCenter, "Tolvu");
     p.setPen(QColor(240, 242, 248));
     p.drawText(QRect(250, 125, 220, 80), Qt::AlignLeft | Qt::AlignVCenter, "Tolvu");
+    return pm;
+}
+
+QPixmap DrawMakerLogo(QSize size, bool badge) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (badge) DrawBadge(p, size);
+    const QPixmap mark = TSplashScreen::DrawMark(QSize(size.height(), size.height() * 3 / 4), false);
+    p.drawPixmap(2, size.height() / 8, mark);
+    QFont f("DejaVu Sans", 1, QFont::Bold);
+    f.setPixelSize(size.height() * 3 / 8);
+    p.setFont(f);
+    p.setPen(QColor(240, 242, 248));
+    const QRectF text(size.height() + 2, 0, size.width() - size.height() - 4, size.height() * 0.62);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignBottom, "Orv");
+    f.setPixelSize(std::max(8, size.height() / 6));
+    f.setBold(false);
+    p.setFont(f);
+    p.setPen(QColor(200, 204, 214));
+    p.drawText(QRectF(text.x(), text.bottom(), text.width(), size.height() * 0.3), Qt::AlignLeft | Qt::AlignTop,
+               "Software");
     return pm;
 }
 
@@ -172,11 +205,11 @@ TSplashScreen::TSplashScreen(QWidget *parent) : QDialog(parent) {
     iBackground = label(QRect(0, 0, 500, 320), LoadBackground(QSize(500, 320), base));
     Ad = label(QRect(72, 80, 360, 180));
     Ad->setScaledContents(true);
-    iLogo3 = label(QRect(396, 12, 96, 56), DrawMark(QSize(96, 56), false));
+    iLogo3 = label(QRect(396, 12, 96, 56), DrawMakerLogo(QSize(96, 56), true));
     iLogo2 = label(QRect(kLogo2Left, 12, 80, 56), DrawAccuLogo());
     iLogo2->hide();
     iLogo1 = label(QRect(kLogo1Left, 12, 96, 56), DrawNWSLogo());
-    OrvLogo = label(QRect(16, 10, 120, 64), DrawMark(QSize(120, 64), true));
+    OrvLogo = label(QRect(16, 10, 120, 64), DrawMakerLogo(QSize(120, 64), false));
     for (QLabel *l : {iLogo1, iLogo2, iLogo3, OrvLogo}) {
         l->setCursor(Qt::PointingHandCursor);
         l->installEventFilter(this);
