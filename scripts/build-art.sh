@@ -13,6 +13,9 @@ set -uo pipefail
 BIN=${1:?bin dir}
 WORK=${2:?work dir}
 RCC=${3:-/usr/lib/qt6/libexec/rcc}
+mkdir -p "$BIN" "$WORK"
+BIN=$(cd "$BIN" && pwd)
+WORK=$(cd "$WORK" && pwd)
 SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ART=$SRC/data/art
 DRAWN=$ART/drawn
@@ -184,7 +187,7 @@ draw_moon() { # draw_moon <lit fraction> <lit side l|r> <out.png>
       rx = r * (1 - 2 * f); if (rx < 0) rx = -rx
       # Limb: half circle on the lit side; back along the terminator, bulging to the lit side for
       # a crescent and to the dark side for a gibbous moon.
-      inner = (f < 0.5) ? s : 1 - s
+      inner = (f < 0.5) ? 1 - s : s
       printf "<path d=\"M%d %d A%d %d 0 0 %d %d %d A%.2f %d 0 0 %d %d %dZ\" fill=\"#e2e8f0\"/>", \
         cx, cy - r, r, r, s, cx, cy + r, rx, r, inner, cx, cy - r
     }
@@ -225,6 +228,7 @@ QRC=$STAGE/Services.qrc
 } >"$QRC"
 if ! (cd "$STAGE" && "$RCC" --binary -o "$STAGE/Services.rcc" "$QRC"); then
   warn "rcc failed; no icon library"
+  FELL_BACK+=(Services.rcc)
 fi
 
 # ---------------------------------------------------------------- glyph list
@@ -244,7 +248,9 @@ done <"$ART/glyphs.map"
 while read -r idx src frac side; do
   [[ -z $idx || $idx == \#* ]] && continue
   out=$STAGE/Images/moon/$idx.png
-  meteo_svg "$src" "$out" 64 || { FELL_BACK+=("moon $idx"); draw_moon "$frac" "$side" "$out"; }
+  if [ "$src" = "-" ]; then draw_moon "$frac" "$side" "$out"
+  else meteo_svg "$src" "$out" 64 || { FELL_BACK+=("moon $idx"); draw_moon "$frac" "$side" "$out"; }
+  fi
 done <"$ART/moon.map"
 
 # ---------------------------------------------------------------- dialog pictures and close button

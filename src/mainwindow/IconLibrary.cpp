@@ -85,6 +85,7 @@ void Crescent(QPainter &p, QPointF c, double r) {
 
 void Cloud(QPainter &p, QColor fill, double dx = 0, double dy = 0, double k = 1) {
     QPainterPath c;
+    c.setFillRule(Qt::WindingFill);  // overlapping puffs merge instead of cancelling
     auto circle = [&](double x, double y, double r) { c.addEllipse(QPointF(dx + x * k, dy + y * k), r * k, r * k); };
     circle(44, 70, 14);
     circle(64, 58, 20);
@@ -296,11 +297,21 @@ QPixmap Flag(int index) {
 }
 
 QPixmap ProgramPicture(const QString &name) {
-    const QString base = name.section(QLatin1Char('/'), -1).section(QLatin1Char('\\'), -1);
-    const bool close = base.startsWith(QStringLiteral("BTNCLOSE"), Qt::CaseInsensitive) && base.size() >= 9;
+    // A relative name below Images/ ("NWS\\xml_logo.png"); nothing may climb out of it.
+    QString rel = name;
+    rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = rel.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.contains(QStringLiteral("..")) || parts.contains(QStringLiteral(".")) ||
+        rel.startsWith(QLatin1Char('/')))
+        return {};
+    const QString folder = parts.size() > 1 ? parts.mid(0, parts.size() - 1).join(QLatin1Char('/')) + QLatin1Char('/')
+                                            : QString();
+    const QString base = parts.last();
+    const bool close = folder.isEmpty() && base.startsWith(QStringLiteral("BTNCLOSE"), Qt::CaseInsensitive) &&
+                       base.size() >= 9;
     const QSize size = close ? QSize(16, 16) : QSize();
     for (const QString &candidate : {base, base.toUpper(), base.toLower()}) {
-        QPixmap pm = LoadFile(ProgramFile(QStringLiteral("Images/") + candidate), size);
+        QPixmap pm = LoadFile(ProgramFile(QStringLiteral("Images/") + folder + candidate), size);
         if (!pm.isNull()) return pm;
     }
     if (!close) return {};

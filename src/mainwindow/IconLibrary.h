@@ -62,7 +62,8 @@ constexpr int DialogPictureSize = 56;
 QPixmap DialogPicture(int index);
 // Language flags, 16 x 11, in the language chooser's order: 0 de, 1 us, 2 es, 3 fr.
 QPixmap Flag(int index);
-// Program pictures by resource name, from Images/<name>: "BTNCLOSED.PNG", "BTNCLOSEE.PNG",
+// Program pictures by resource name, from Images/<name> ("NWS\\xml_logo.png" reads a subfolder;
+// a name that climbs out with ".." gives nothing): "BTNCLOSED.PNG", "BTNCLOSEE.PNG",
 // "BTNCLOSEF.PNG", "BTNCLOSEP.PNG" (close button states, 16 x 16, drawn when missing); other
 // names give an empty pixmap when missing.
 QPixmap ProgramPicture(const QString &name);

@@ -151,6 +151,12 @@ TEST_F(IconLibraryTest, PictureFilesHaveTheirSizesShippedOrDrawn) {
         EXPECT_TRUE(QFile::exists(QString(kBin) + "Images/dialog/" + QString::number(i) + ".png")) << i;
     EXPECT_TRUE(Art::Flag(4).isNull());
     EXPECT_TRUE(Art::ProgramPicture("NOSUCH.PNG").isNull());
+    // The services read their logos from subfolders; nothing outside Images/ is reachable.
+    EXPECT_EQ(Art::ProgramPicture("NWS\\xml_logo.png").size(), QSize(96, 56));
+    EXPECT_EQ(Art::ProgramPicture("Acu/accuweather_logomark_color-sm.png").size(), QSize(80, 56));
+    EXPECT_TRUE(Art::ProgramPicture("../Images/splash.png").isNull());
+    EXPECT_TRUE(Art::ProgramPicture("NWS/../../Images/splash.png").isNull());
+    EXPECT_TRUE(Art::ProgramPicture(QString(kBin) + "Images/splash.png").isNull());
 }
 
 TEST(DrawnArt, MoonPhasesGrowAndShrinkOnTheRightSides) {
