@@ -109,12 +109,16 @@ svg() { # svg <in.svg> <out.png> <w> <h>
   rsvg-convert -w "$3" -h "$4" "$1" -o "$2" 2>/dev/null
 }
 
-# Breeze's monochrome glyphs are drawn for light windows; lighten them for the dark one.
+# Breeze's monochrome action glyphs are drawn for light windows; lighten them for the dark one.
+# The colour icons keep their colours.
 breeze_svg() { # breeze_svg <relative path without .svg> <out.png> <size>
   local f=$BREEZE/$1.svg
   [ -f "$f" ] || return 1
-  sed -e 's/#232629/#eff0f1/g' -e 's/#31363b/#eff0f1/g' "$f" >"$TMP/recolour.svg"
-  svg "$TMP/recolour.svg" "$2" "$3" "$3"
+  if [[ $1 == actions/* ]]; then
+    sed -e 's/#232629/#eff0f1/g' -e 's/#31363b/#eff0f1/g' "$f" >"$TMP/recolour.svg"
+    f=$TMP/recolour.svg
+  fi
+  svg "$f" "$2" "$3" "$3"
 }
 
 meteo_svg() { # meteo_svg <name> <out.png> <size>
@@ -273,6 +277,16 @@ for state in D:#8c9399:#4d5257 E:#da4453:#7a1a24 F:#f0707c:#9a2a36 P:#a8283a:#4a
   svg "$TMP/close.svg" "$out" 16 16
 done
 
+# Other program pictures asked for by name.
+while read -r name w h src fallback; do
+  [[ -z $name || $name == \#* ]] && continue
+  out=$STAGE/Images/$name
+  case $src in
+    breeze:*) breeze_svg "${src#breeze:}" "$out" "$w" ;;
+    drawn:*)  svg "$DRAWN/${src#drawn:}.svg" "$out" "$w" "$h" ;;
+  esac || { FELL_BACK+=("$name"); svg "$DRAWN/$fallback.svg" "$out" "$w" "$h"; }
+done <"$ART/program.map"
+
 # ---------------------------------------------------------------- splash, logos, flags
 
 svg "$DRAWN/splash.svg" "$STAGE/Images/splash.png" 500 320
@@ -303,13 +317,22 @@ else
   warn "sox is missing; no sound files"
 fi
 
+# ---------------------------------------------------------------- licences of what was used
+
+mkdir -p "$STAGE/licenses"
+[ -f "$METEO/LICENSE" ] && cp "$METEO/LICENSE" "$STAGE/licenses/meteocons-svg-static.LICENSE"
+for p in "${DEBS[@]}"; do
+  [ -f "$ROOT/usr/share/doc/$p/copyright" ] && cp "$ROOT/usr/share/doc/$p/copyright" "$STAGE/licenses/$p.copyright"
+done
+[ -f "$SRC/THIRD-PARTY-NOTICES.md" ] && cp "$SRC/THIRD-PARTY-NOTICES.md" "$STAGE/licenses/"
+
 # ---------------------------------------------------------------- install
 
 mkdir -p "$BIN"
 [ -f "$STAGE/Services.rcc" ] && { cp "$STAGE/Services.rcc" "$BIN/Services.rcc.tmp" && mv -f "$BIN/Services.rcc.tmp" "$BIN/Services.rcc"; }
-rm -rf "$STAGE/Images/.tmp"
 cp -r "$STAGE/Images" "$BIN/"
 [ -n "$(ls "$STAGE/Sound")" ] && cp -r "$STAGE/Sound" "$BIN/"
+cp -r "$STAGE/licenses" "$BIN/"
 
 if [ ${#FELL_BACK[@]} -gt 0 ]; then
   warn "drawn stand-ins used for: ${FELL_BACK[*]}"

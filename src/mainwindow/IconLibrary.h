@@ -64,8 +64,9 @@ QPixmap DialogPicture(int index);
 QPixmap Flag(int index);
 // Program pictures by resource name, from Images/<name> ("NWS\\xml_logo.png" reads a subfolder;
 // a name that climbs out with ".." gives nothing): "BTNCLOSED.PNG", "BTNCLOSEE.PNG",
-// "BTNCLOSEF.PNG", "BTNCLOSEP.PNG" (close button states, 16 x 16, drawn when missing); other
-// names give an empty pixmap when missing.
+// "BTNCLOSEF.PNG", "BTNCLOSEP.PNG" (close button states, 16 x 16, drawn when missing);
+// "DOWNLOAD00.PNG" update, "DOWNLOAD01.PNG" download, "DOWNLOAD02.PNG" connection failure (56 x 56),
+// "MENUIMG00.PNG" tray menu title (96 x 32). Other names give an empty pixmap when missing.
 QPixmap ProgramPicture(const QString &name);
 // Splash background 500 x 320 (Images/splash.png) and the maker's logo 120 x 64 (Images/logo.png).
 QPixmap Splash();

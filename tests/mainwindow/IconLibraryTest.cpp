@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -149,6 +150,8 @@ TEST_F(IconLibraryTest, PictureFilesHaveTheirSizesShippedOrDrawn) {
         EXPECT_TRUE(QFile::exists(QString(kBin) + "Images/moon/" + QString::number(i) + ".png")) << i;
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(QFile::exists(QString(kBin) + "Images/dialog/" + QString::number(i) + ".png")) << i;
+    EXPECT_EQ(Art::ProgramPicture("DOWNLOAD02.PNG").size(), QSize(56, 56));
+    EXPECT_EQ(Art::ProgramPicture("MENUIMG00.PNG").size(), QSize(96, 32));
     EXPECT_TRUE(Art::Flag(4).isNull());
     EXPECT_TRUE(Art::ProgramPicture("NOSUCH.PNG").isNull());
     // The services read their logos from subfolders; nothing outside Images/ is reachable.
@@ -226,4 +229,38 @@ TEST(ShippedSounds, AreShortAudiblePcmWaves) {
         }
         EXPECT_GT(20 * std::log10(peak / 32768.0), -20.0);
     }
+}
+
+// With both registries out of reach the art build still succeeds and leaves a complete library of
+// drawn pictures, so the program never starts without its condition pictures.
+TEST_F(IconLibraryTest, ArtBuildWithoutRegistriesDrawsACompleteLibrary) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = dir.path().toStdString();
+    const std::string shims = root + "/offline";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(shims)));
+    for (const char *tool : {"apt-get", "npm"}) {
+        const std::string path = shims + "/" + tool;
+        WriteFile(path, "#!/bin/sh\nexit 100\n");
+        QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const std::string cmd = "PATH='" + shims + "':\"$PATH\" bash '" TOLVU_SOURCE_DIR "/scripts/build-art.sh' '" +
+                            root + "/bin' '" + root + "/work' >'" + root + "/log' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << ReadFile(root + "/log");
+    EXPECT_NE(ReadFile(root + "/log").find("warning"), std::string::npos) << "the fallback is reported";
+    EXPECT_NE(ReadFile(root + "/work/art.stamp").find("fallback"), std::string::npos);
+
+    SetProgramPath(root + "/bin/");
+    TIconLibrary lib;
+    ASSERT_TRUE(lib.Load());
+    for (const QString &name : ConditionPictureNames()) {
+        const QPixmap pm = lib.Resource(name + ".PNG");
+        ASSERT_FALSE(pm.isNull()) << name.toStdString();
+        EXPECT_GT(Measure(pm).visible, 0.02) << name.toStdString();
+    }
+    for (int i : {16, 19, 20, 21, 22})
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(root) + "/bin/Images/glyphs/" + QString::number(i) + ".png")) << i;
+    for (const char *f : {"Images/dialog/3.png", "Images/flags/us.png", "Images/moon/2.png", "Images/splash.png",
+                          "Images/BTNCLOSEE.PNG", "Sound/Connect.wav", "Sound/Warning.wav"})
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(root) + "/bin/" + f)) << f;
 }
