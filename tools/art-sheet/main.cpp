@@ -106,7 +106,7 @@ int main(int argc, char **argv) {
     for (const char *n : {"BTNCLOSED.PNG", "BTNCLOSEE.PNG", "BTNCLOSEF.PNG", "BTNCLOSEP.PNG"})
         s.Cell(Art::ProgramPicture(n), QString::fromLatin1(n).mid(8, 1));
     for (const char *n : {"DOWNLOAD00.PNG", "DOWNLOAD01.PNG", "DOWNLOAD02.PNG", "MENUIMG00.PNG"})
-        s.Cell(Art::ProgramPicture(n), QString::fromLatin1(n).section('.', 0, 0));
+        s.Cell(Art::ProgramPicture(n), QString::fromLatin1(n).section('.', 0, 0), 90);
     s.Cell(Art::ProgramPicture("NWS/xml_logo.png"), QStringLiteral("NWS logo file"));
     s.Cell(Art::ProgramPicture("Acu/accuweather_logomark_color-sm.png"), QStringLiteral("Acu logo file"));
     s.Cell(Art::MakerLogo(), QStringLiteral("maker logo"));
