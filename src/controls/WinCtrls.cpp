@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 void FillGradient(QPainter &p, const QRectF &r, TColor from, TColor to, bool vertical, bool gradient) {
     if (!gradient) {
@@ -19,11 +21,19 @@ void FillGradient(QPainter &p, const QRectF &r, TColor from, TColor to, bool ver
 }
 
 QRegion RoundedRegion(QSize size, int radius) {
-    const QRect plain(0, 0, size.width() + 1, size.height() + 1);
-    if (radius <= 0 || size.isEmpty()) return QRegion(plain);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(plain), radius / 2.0, radius / 2.0);
-    return QRegion(path.toFillPolygon().toPolygon());
+    const int w = size.width() + 1, h = size.height() + 1;
+    const int r = std::min(radius / 2, std::min(w, h) / 2);
+    if (r <= 0 || size.isEmpty()) return QRegion(0, 0, w, h);
+    // Row by row, so that the corners are the same at every size (a polygon
+    // region rounds them differently from one size to the next).
+    QRegion region(0, r, w, h - 2 * r);
+    for (int y = 0; y < r; ++y) {
+        const double dy = r - (y + 0.5);
+        const int inset = int(std::ceil(r - std::sqrt(double(r) * r - dy * dy) - 0.5));
+        region += QRect(inset, y, w - 2 * inset, 1);
+        region += QRect(inset, h - 1 - y, w - 2 * inset, 1);
+    }
+    return region;
 }
 
 TColor BlendToward(TColor from, TColor to, int num, int den) {
