@@ -66,6 +66,8 @@ public:
     void SetShadowWidth(int w);
     bool CaptionGlow() const { return style_.glow; }
     void SetCaptionGlow(bool on);
+    TColor GlowColor() const { return style_.glowColor; }
+    void SetGlowColor(TColor c);
     int Angle() const { return style_.angle; }
     void SetAngle(int a);
     int Margin() const { return margin_; }
