@@ -617,4 +617,42 @@ TEST_F(AcuServiceTest, CitySearchFailures) {
     EXPECT_EQ(searchDone, (std::vector<int>{0}));
 }
 
+// The demo ships these documents; they must keep reading as a full Washington forecast.
+TEST_F(AcuServiceTest, DemoDocumentsShowWashington) {
+    const std::string demo = std::string(TOLVU_SOURCE_DIR) + "/data/demo/accu/";
+    std::string doc = ReadFile(demo + "widget/kovix/weather-data.asp");
+    Serve(replaced(doc, "http://127.0.0.1:8080/accu/watches-warnings.asp", "http://" + server.Host() +
+                                                                          "/watches-warnings.asp"));
+    {
+        std::lock_guard<std::mutex> g(m);
+        searchBody = ReadFile(demo + "widget/kovix/city-find.asp");
+        alertPage = ReadFile(demo + "watches-warnings.asp");
+    }
+    svc->SearchLocations("Washington");
+    ASSERT_EQ(svc->GetSearchLines().size(), 6u);
+    TWxLocationRec r = svc->GetSearchResult(0);
+    EXPECT_EQ(r.Name, "Washington, District of Columbia");
+    EXPECT_EQ(r.State, "DC");
+    svc->SetLocation(r.ID);
+
+    std::string caption, conditions;
+    svc->OnCurrent = [&](TCustomWxService &s) {
+        caption = s.GetLocationCaption();
+        conditions = s.GetConditions() + "|" + std::to_string(s.GetTemperature()) + "|" + s.GetMoonPhase();
+    };
+    svc->RefreshCurrent();
+    EXPECT_EQ(caption, "Washington, DC - cityId:327659");
+    EXPECT_EQ(conditions, "Partly sunny|66|Waxing Crescent");
+    EXPECT_EQ(svc->Forecasts().Count(), 14);
+    svc->RefreshAlerts();
+    ASSERT_NE(svc->Alerts(), nullptr);
+    EXPECT_EQ(svc->Alerts()->Count(), 2);
+
+    std::string metric = ReadFile(demo + "widget/kovix/weather-data-metric.asp");
+    Serve(metric);
+    svc->SetScale(1);
+    svc->RefreshCurrent();
+    EXPECT_EQ(conditions, "Partly sunny|19|Waxing Crescent");
+}
+
 }  // namespace
