@@ -57,6 +57,8 @@ int RunSetupDialog(TSetupHost &host, int page, const std::function<int(TWxSetupD
     if (host.SetupOpen) host.SetupOpen(true);
 
     int result = QDialog::Rejected;
+    // Everything the dialog writes goes into the live settings from here on.
+    const std::vector<std::string> snapshot = host.Settings ? host.Settings->GetStrings() : std::vector<std::string>();
     {
         bool dirty = false;
         TWxSetupDlg dlg(host.Parent, host.Data);
@@ -79,9 +81,6 @@ int RunSetupDialog(TSetupHost &host, int page, const std::function<int(TWxSetupD
         if (host.SplashUp && host.SplashUp()) Call(host.HideSplash);
         dlg.SetImages(host.Glyphs);
 
-        // Everything the dialog writes goes into the live settings from here on.
-        const std::vector<std::string> snapshot =
-            host.Settings ? host.Settings->GetStrings() : std::vector<std::string>();
         result = exec ? exec(dlg) : dlg.exec();
         dirty = dlg.Flags().Any();
 

@@ -614,6 +614,7 @@ void TWxSetupDlg::ServiceIconsCheck() {
 
 void TWxSetupDlg::SetColor1(TColor c) {
     glColor1->SetColor(c);
+    if (loading_) return;  // shown as read, nothing to store
     if (hasSettings()) service_->Settings()->WriteColor("Options", "Color1", c);
     setOptionsModified();
 }
@@ -624,12 +625,14 @@ void TWxSetupDlg::SetColor2(TColor c) {
     glColor2->SetColor(c);
     glColor2->SetColor2(c);
     glColor3->SetColor(c);
+    if (loading_) return;  // shown as read, nothing to store
     if (hasSettings()) service_->Settings()->WriteColor("Options", "Color2", c);
     setOptionsModified();
 }
 
 void TWxSetupDlg::SetColor3(TColor c) {
     glColor3->SetColor2(c);
+    if (loading_) return;  // shown as read, nothing to store
     if (hasSettings()) service_->Settings()->WriteColor("Options", "Color3", c);
     setOptionsModified();
 }
@@ -771,7 +774,9 @@ void TWxSetupDlg::storeCurrentImage() {
     TData *d = data();
     if (!hasSettings() || !d) return;
     try {
-        const int index = dblRxImagery->currentIndex();
+        // Without a pick the image table stands on its first row.
+        int index = dblRxImagery->currentIndex();
+        if (index < 0 && dblRxImagery->count() > 0) index = 0;
         if (index < 0) return;
         const int64_t key = dblRxImagery->itemData(index).toLongLong();
         TDataSet &image = d->ImageSet();
