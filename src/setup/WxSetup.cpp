@@ -263,6 +263,7 @@ void TWxSetupDlg::buildWeatherPage() {
     glSettings->SetColor2(clSkyBlue);
     glSettings->SetVertical(false);
     glSettings->SetFontColor(clWhite);
+    glSettings->SetLayout(TTextLayout::Center);
 
     const QRect group(142, 30, 368, 224);
     gbGeneral = Make<QGroupBox>(p, "gbGeneral", group);
@@ -366,6 +367,7 @@ void TWxSetupDlg::buildOptionsPage() {
     glOptions->SetColor2(clSkyBlue);
     glOptions->SetVertical(false);
     glOptions->SetFontColor(clWhite);
+    glOptions->SetLayout(TTextLayout::Center);
     glTempColor = MakeLabel(p, "glTempColor", "", QRect(8, 32, 64, 30));
     glTempColor->SetGradient(false);
     glTempColor->SetTransparent(true);
@@ -377,7 +379,8 @@ void TWxSetupDlg::buildOptionsPage() {
     glTempColor->setCursor(Qt::PointingHandCursor);
     glTempColor->setToolTip(QStringLiteral("To choose Tray Temp. color, click on this number."));
     TempColorLabel = MakeText(p, "TempColorLabel", "To choose Tray Temp. color, click on this number.",
-                              QRect(76, 38, 220, 20));
+                              QRect(76, 30, 220, 34));
+    TempColorLabel->setWordWrap(true);
     Tray = MakeCheck(p, "Tray", " Show Tray Icon", QRect(8, 70, 270, 20), 4);
     Notify = MakeCheck(p, "Notify", " Show Tray Notifications ", QRect(8, 92, 270, 20), 4);
     Minimize = MakeCheck(p, "Minimize", " Minimize to System Tray on startup ", QRect(8, 114, 270, 20), 4);
