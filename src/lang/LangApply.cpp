@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLocale>
+#include <QMetaProperty>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVariant>
@@ -98,9 +100,13 @@ void ApplyLanguageToForm(std::span<const TResourceRow> map, const std::string &b
             window->setWindowTitle(QString::fromStdString(data.String(row.ID)));
             break;
         }
-    for (QObject *o : window->findChildren<QObject *>()) {
-        if (qobject_cast<QWidget *>(o) || qobject_cast<QAction *>(o)) applyRows(map, data, o);
-    }
+    // Setting a text may delete helper objects inside an editor, so each one
+    // is checked for life before it is used.
+    QList<QPointer<QObject>> targets;
+    for (QObject *o : window->findChildren<QObject *>())
+        if (qobject_cast<QWidget *>(o) || qobject_cast<QAction *>(o)) targets.append(o);
+    for (const QPointer<QObject> &o : targets)
+        if (o) applyRows(map, data, o);
 }
 
 bool ApplyLanguage(TLanguageTable &table, TIniSettings *settings, const std::string &code, QWidget *setupDialog,

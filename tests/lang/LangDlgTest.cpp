@@ -64,6 +64,8 @@ TEST(LanguageDlg, ItemLayoutPlacesFlagAndText) {
         EXPECT_EQ(l.ImageIndex, c.image) << c.item;
         EXPECT_EQ(l.Text, QString::fromUtf8(c.text)) << c.item;
         EXPECT_EQ(l.TextPos, QPoint(c.textX, 20)) << c.item;
-        if (c.image >= 0) EXPECT_EQ(l.ImagePos, QPoint(12, 22)) << c.item;
+        if (c.image >= 0) {
+            EXPECT_EQ(l.ImagePos, QPoint(12, 22)) << c.item;
+        }
     }
 }
