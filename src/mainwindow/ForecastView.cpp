@@ -415,7 +415,10 @@ void TForecastInset::paintEvent(QPaintEvent *) {
     p.fillPath(tp, ToQColor(clBtnShadow));
     p.setPen(QPen(ToQColor(clBtnHighlight), 1));
     p.drawPath(tp);
-    p.setPen(ToQColor(clBtnHighlight));
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
     p.drawText(TabRect(), Qt::AlignCenter, tabText_.trimmed());
 
     const QRect body(TabWidth, 0, bodyWidth_, height());

@@ -93,10 +93,10 @@ int main(int argc, char **argv) {
     strip.ShowForecast(svc, options);
     window.show();
 
-    // The balloon over the "Tonight" tile.
+    // The balloon over the first tile.
     QTimer::singleShot(600, &strip, [&strip] {
-        if (TDayControl *t = strip.Tile(1)) {
-            const QPoint at(60, 40);
+        if (TDayControl *t = strip.Tile(0)) {
+            const QPoint at(20, 40);
             QHelpEvent he(QEvent::ToolTip, at, t->mapToGlobal(at));
             QApplication::sendEvent(t, &he);
         }
