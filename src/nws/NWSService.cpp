@@ -233,6 +233,11 @@ bool TNWxService::LoadDocumentText(const std::string &url, const std::string &fi
     if (!allowTemp_ && fileName != "NWSStations.xml") std::remove(NativePath(path).c_str());
     if (!read) return false;
 
+    return ReadReply(raw, text);
+}
+
+bool TNWxService::ReadReply(const std::string &raw, std::string &text) {
+    text.clear();
     std::vector<std::string> lines = splitLines(raw);
     RepairSummaryLines(lines);
     std::string whole = joinLines(lines);

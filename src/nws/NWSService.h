@@ -44,6 +44,8 @@ public:
     // dialog) or an HTML page. The cache file is removed unless AllowTemp is on
     // or it is the station list.
     bool LoadDocumentText(const std::string &url, const std::string &fileName, std::string &text);
+    // The checks and the repair of LoadDocumentText on a reply already read.
+    bool ReadReply(const std::string &raw, std::string &text);
     // LoadDocumentText, then the parse; doc is null unless the text parsed.
     bool LoadDocument(const std::string &url, const std::string &fileName, xmlb::DocPtr &doc);
     // Posts the sun and moon form and reads Sunrise, Sunset and MoonPhase from the reply.
