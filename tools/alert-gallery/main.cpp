@@ -103,6 +103,7 @@ int main(int argc, char **argv) {
     auto *clock = new QLabel("6:41 PM", &panel);
     clock->setStyleSheet("color: #e0e6ee;");
     strip->addWidget(clock);
+    panel.show();
 
     TGalleryService svc(nullptr);
     QWidget page;
