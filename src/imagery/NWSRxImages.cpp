@@ -365,4 +365,5 @@ void TNWSRxImages::DrawFrame() {
         }
     } catch (...) {
     }
+    if (OnDrawn) OnDrawn(*this);
 }

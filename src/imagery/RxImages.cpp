@@ -366,6 +366,7 @@ void TCustomRxImage::DrawFrame() {
                                                                      int(frameGif_->Frames.size()) - 1)]
                                       : framePicture_;
     ComposeFrame(graphic, opacity_, keyAlpha_);
+    if (OnDrawn) OnDrawn(*this);
 }
 
 void TCustomRxImage::ComposeFrame(const QImage &graphic, std::uint8_t opacity, std::uint8_t keyAlpha) {

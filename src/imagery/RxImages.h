@@ -119,6 +119,7 @@ public:
     TOptionEvent OnOptionChange, OnViewOption;
     TGetURLEvent OnGetURL;
     TNotifyEvent OnAnimate;
+    TNotifyEvent OnDrawn;  // the target picture changed
     TWorkEvent OnWorkBegin, OnWork;
     TWorkEndEvent OnWorkEnd;
 
