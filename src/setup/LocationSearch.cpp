@@ -5,14 +5,10 @@
 #include "nws/Stations.h"
 #include "service/DataMod.h"
 
-#if __has_include("setup/USPSData.h")
 #include "setup/USPSData.h"
-#define TOLVU_HAVE_USPS 1
-#endif
 
 namespace {
 
-#ifdef TOLVU_HAVE_USPS
 class TShippedCityZip : public TCityZipSource {
 public:
     bool Connect() override { return zip_.Connect(); }
@@ -31,16 +27,11 @@ public:
 private:
     TUSCityZip zip_;
 };
-#endif
 
 }  // namespace
 
 std::unique_ptr<TCityZipSource> MakeCityZipSource() {
-#ifdef TOLVU_HAVE_USPS
     return std::make_unique<TShippedCityZip>();
-#else
-    return nullptr;
-#endif
 }
 
 std::vector<TCityEntry> CityEntries(const std::vector<TCityMatch> &matches) {

@@ -23,7 +23,7 @@ public:
     virtual int Lookup(const std::string &query, std::vector<TCityMatch> &matches) = 0;
 };
 
-// The shipped lookup; nullptr when the program has none built in.
+// The shipped lookup over the US ZIP table beside the program.
 std::unique_ptr<TCityZipSource> MakeCityZipSource();
 
 // One entry of the search box: "CITY, ST - CODE" and the match it stands for.

@@ -25,25 +25,15 @@
 #include "service/DataMod.h"
 #include "service/WxService.h"
 
-#if __has_include("lang/StringKeys.h")
-#include "lang/StringKeys.h"
-#define TOLVU_HAVE_STRKEYS 1
-#endif
-#if __has_include("lang/LangDlg.h")
 #include "lang/LangDlg.h"
-#define TOLVU_HAVE_LANGDLG 1
-#endif
+#include "lang/StringKeys.h"
 
 namespace {
 
 // The program-wide text of a string key, or its English default.
 std::string KeyText(const char *key, const char *english) {
-#ifdef TOLVU_HAVE_STRKEYS
     std::string t = StrKey(std::string(key));
     if (!t.empty()) return t;
-#else
-    (void)key;
-#endif
     return english;
 }
 
@@ -881,7 +871,6 @@ void TWxSetupDlg::HelpClick() {
 }
 
 void TWxSetupDlg::btnLanguageMouseUp() {
-#ifdef TOLVU_HAVE_LANGDLG
     if (!service_) return;
     TLanguageDlg chooser(this);
     chooser.Preset(service_->GetLanguage());
@@ -900,5 +889,4 @@ void TWxSetupDlg::btnLanguageMouseUp() {
     }
     if (hasSettings()) service_->Settings()->WriteString("Options", "Language", service_->GetLanguage());
     setOptionsModified();
-#endif
 }

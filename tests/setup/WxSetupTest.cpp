@@ -311,7 +311,6 @@ TEST_F(SetupTest, NoCityLookupLeavesTheFieldsAlone) {
     EXPECT_EQ(dlg->Search->count(), 0);
 }
 
-#if __has_include("setup/USPSData.h")
 TEST_F(SetupTest, ZipCodeThroughTheShippedLookup) {
     auto dlg = OpenDialog();
     ASSERT_TRUE(dlg->HasCityZip());
@@ -323,7 +322,6 @@ TEST_F(SetupTest, ZipCodeThroughTheShippedLookup) {
     EXPECT_FALSE(svc->GetCountyCode().empty());
     EXPECT_GT(dlg->cbLocations->count(), 0);
 }
-#endif
 
 // ---------------------------------------------------------------- RunSetupDialog
 

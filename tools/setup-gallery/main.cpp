@@ -42,16 +42,6 @@ private:
     TData *data_;
 };
 
-// Stands in for the ZIP table when the program has none built in.
-class TOnePlace : public TCityZipSource {
-public:
-    bool Connect() override { return true; }
-    int Lookup(const std::string &, std::vector<TCityMatch> &out) override {
-        out = {{"20001", "WASHINGTON", "DC", 38.9122, -77.0177}};
-        return 1;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -65,7 +55,6 @@ int main(int argc, char **argv) {
     ini.WriteString("Service0", "Radar", "24");
     TStationService svc(&data);
     svc.Attach(0, &ini);
-    if (!MakeCityZipSource()) TWxSetupDlg::CityZipFactory() = [] { return std::make_unique<TOnePlace>(); };
 
     TWxSetupDlg dlg(nullptr, &data);
     dlg.SetService(&svc);
