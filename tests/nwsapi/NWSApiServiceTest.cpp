@@ -7,6 +7,7 @@
 
 #include "app/IniSettings.h"
 #include "nwsapi/NWSApiService.h"
+#include "nwsapi/SunMoon.h"
 #include "platform/FormatSettings.h"
 #include "service/Servers.h"
 #include "support/TestSupport.h"
