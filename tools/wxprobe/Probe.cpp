@@ -18,6 +18,10 @@ const std::vector<TProbeCommand> &ProbeCommands() {
          RunNwsForecastCommand},
         {"alerts", "--index", "alerts --index FILE [--alert FILE ...] [--county NAME] [--state XX]",
          RunNwsAlertsCommand},
+        {"nwsapi", "current", "nwsapi current OBSERVATION [--scale 0|1] [--speed 0|1]", RunNwsApiCurrentCommand},
+        {"nwsapi", "forecast", "nwsapi forecast FORECAST [--periods 12|24] [--scale 0|1]", RunNwsApiForecastCommand},
+        {"nwsapi", "alerts", "nwsapi alerts [POINT] ALERTS", RunNwsApiAlertsCommand},
+        {"nwsapi", "points", "nwsapi points POINT", RunNwsApiPointsCommand},
     };
     return table;
 }

@@ -24,6 +24,10 @@ const std::vector<TProbeCommand> &ProbeCommands();
 int RunNwsCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunNwsApiCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunNwsApiForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunNwsApiAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunNwsApiPointsCommand(const std::vector<std::string> &args, nlohmann::json &out);
 
 // ---- argument helpers ----
 // The value after `name`, or def.
