@@ -49,14 +49,23 @@ bool ReadPicture(const std::string &path, QImage &first, std::unique_ptr<TRxGif>
 
 }  // namespace
 
-QImage KeyedFrame(const QImage &graphic, std::uint8_t opacity, std::uint8_t keyAlpha) {
-    QImage img = graphic.convertToFormat(QImage::Format_ARGB32);
-    const int w = img.width(), h = img.height();
-    if (w == 0 || h == 0) return img;
+namespace {
+
+// One pass from the source straight into premultiplied pixels: the format
+// conversions around a keying loop cost more than the keying itself. img's
+// buffer is reused when it fits, sparing a fresh allocation per loop step.
+void KeyInto(const QImage &graphic, std::uint8_t opacity, std::uint8_t keyAlpha, QImage &img) {
+    const QImage src = graphic.format() == QImage::Format_RGB32 || graphic.format() == QImage::Format_ARGB32
+                           ? graphic
+                           : graphic.convertToFormat(QImage::Format_ARGB32);
+    const int w = src.width(), h = src.height();
+    if (img.size() != src.size() || img.format() != QImage::Format_ARGB32_Premultiplied || !img.isDetached())
+        img = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (w == 0 || h == 0) return;
     bool ownAlpha = false;
-    if (graphic.hasAlphaChannel()) {
+    if (src.format() == QImage::Format_ARGB32) {
         for (int y = 0; y < h && !ownAlpha; ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            const QRgb *line = reinterpret_cast<const QRgb *>(src.constScanLine(y));
             for (int x = 0; x < w; ++x)
                 if (qAlpha(line[x]) != 255) {
                     ownAlpha = true;
@@ -68,22 +77,41 @@ QImage KeyedFrame(const QImage &graphic, std::uint8_t opacity, std::uint8_t keyA
     if (ownAlpha) {
         // The picture says what is transparent; the opacity still applies to the rest.
         for (int y = 0; y < h; ++y) {
-            QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                line[x] = (line[x] & 0x00FFFFFFu) | ((qAlpha(line[x]) * solid / 255u) << 24);
-        }
-    } else {
-        const QRgb key = reinterpret_cast<const QRgb *>(img.constScanLine(0))[0] & 0x00FFFFFFu;
-        const QRgb keyA = QRgb(keyAlpha) << 24, solidA = QRgb(solid) << 24;
-        for (int y = 0; y < h; ++y) {
-            QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+            const QRgb *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+            QRgb *out = reinterpret_cast<QRgb *>(img.scanLine(y));
             for (int x = 0; x < w; ++x) {
-                const QRgb c = line[x] & 0x00FFFFFFu;
-                line[x] = c | (c == key ? keyA : solidA);
+                const unsigned a = solid == 255 ? qAlpha(in[x]) : qAlpha(in[x]) * solid / 255u;
+                out[x] = a == 0 ? 0u : qPremultiply((in[x] & 0x00FFFFFFu) | (QRgb(a) << 24));
+            }
+        }
+        return;
+    }
+    const QRgb key = reinterpret_cast<const QRgb *>(src.constScanLine(0))[0] & 0x00FFFFFFu;
+    const QRgb keyed = qPremultiply(key | (QRgb(keyAlpha) << 24));
+    const QRgb solidA = QRgb(solid) << 24;
+    for (int y = 0; y < h; ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        QRgb *out = reinterpret_cast<QRgb *>(img.scanLine(y));
+        if (solid == 255) {
+            for (int x = 0; x < w; ++x) {
+                const QRgb c = in[x] & 0x00FFFFFFu;
+                out[x] = c == key ? keyed : c | 0xFF000000u;
+            }
+        } else {
+            for (int x = 0; x < w; ++x) {
+                const QRgb c = in[x] & 0x00FFFFFFu;
+                out[x] = c == key ? keyed : qPremultiply(c | solidA);
             }
         }
     }
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+QImage KeyedFrame(const QImage &graphic, std::uint8_t opacity, std::uint8_t keyAlpha) {
+    QImage img;
+    KeyInto(graphic, opacity, keyAlpha, img);
+    return img;
 }
 
 TCustomRxImage::TCustomRxImage() { ResetViewOptions(); }
@@ -351,8 +379,7 @@ void TCustomRxImage::DrawFrame() {
         framePicture_ = std::move(first);
         loadedFile_ = frames_[frameIndex_];
         frameGif_ = frameIndex_ == 0 ? std::move(gif) : nullptr;
-        composedFrame_ = -1;
-        composed_ = QImage();
+        keyed_.clear();
     }
     if (frameGif_ && frameGif_->Frames.size() > 1) {
         const int cur = std::clamp(frameGif_->Current, 0, int(frameGif_->Frames.size()) - 1);
@@ -376,16 +403,21 @@ void TCustomRxImage::ComposeFrame(const QImage &graphic, std::uint8_t opacity, s
         p.drawImage(0, 0, graphic);
         return;
     }
-    const int frame = frameGif_ ? frameGif_->Current : 0;
-    if (composed_.isNull() || composedFrame_ != frame || composedOpacity_ != opacity || composedKey_ != keyAlpha ||
-        composedFile_ != loadedFile_ || composed_.size() != graphic.size()) {
-        composed_ = KeyedFrame(graphic, opacity, keyAlpha);
-        composedFrame_ = frame;
-        composedOpacity_ = opacity;
-        composedKey_ = keyAlpha;
-        composedFile_ = loadedFile_;
+    // With a fully transparent key the opacity is the painter's: the keyed
+    // picture then serves every opacity, and a loop keys each frame once.
+    const bool painterOpacity = keyAlpha == 0;
+    const int alphas = painterOpacity ? -1 : opacity << 8 | keyAlpha;
+    const size_t slot = frameGif_ ? size_t(std::max(0, frameGif_->Current)) : 0;
+    const size_t slotCount = frameGif_ ? std::max(frameGif_->Frames.size(), slot + 1) : 1;
+    if (keyed_.size() != slotCount) keyed_.resize(slotCount);
+    TKeyedFrame &k = keyed_[slot];
+    if (k.Picture.isNull() || k.Source != graphic.cacheKey() || k.Alphas != alphas) {
+        KeyInto(graphic, painterOpacity ? 255 : opacity, keyAlpha, k.Picture);
+        k.Source = graphic.cacheKey();
+        k.Alphas = alphas;
     }
-    p.drawImage(0, 0, composed_);
+    if (painterOpacity) p.setOpacity(opacity / 255.0);
+    p.drawImage(0, 0, k.Picture);
 }
 
 // ---------------------------------------------------------------- animation

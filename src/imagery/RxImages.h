@@ -154,10 +154,14 @@ protected:
 
 private:
     void WaitAnimating(int ms);
-    // The keyed picture of the last compose, kept while file, frame and alphas stay the same.
-    QImage composed_;
-    std::string composedFile_;
-    int composedFrame_ = -1, composedOpacity_ = -1, composedKey_ = -1;
+    // Keyed pictures by GIF frame (one slot for a still picture), each valid
+    // while the picture it was made from and the alphas it was made with stay.
+    struct TKeyedFrame {
+        qint64 Source = 0;
+        int Alphas = -1;
+        QImage Picture;
+    };
+    std::vector<TKeyedFrame> keyed_;
     bool beginRaised_ = false;
 };
 

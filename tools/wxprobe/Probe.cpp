@@ -6,10 +6,15 @@
 #include <iterator>
 
 #include "ReplayServer.h"
+#include "nws/XmlDateTime.h"
+#include "platform/Clock.h"
+#include "platform/FormatSettings.h"
 #include "service/Servers.h"
+#include "service/WxService.h"
 
 namespace fs = std::filesystem;
 
+<<<<<<< HEAD
 const std::vector<TProbeCommand> &ProbeCommands() {
     static const std::vector<TProbeCommand> table = {
         {"current", "--nws", "current --nws FILE [--scale 0|1] [--speed 0|1]", RunNwsCurrentCommand},
@@ -26,6 +31,8 @@ const std::vector<TProbeCommand> &ProbeCommands() {
     return table;
 }
 
+=======
+>>>>>>> probe
 std::string ArgValue(const std::vector<std::string> &args, const std::string &name, const std::string &def) {
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == name) return args[i + 1];
@@ -39,6 +46,76 @@ std::vector<std::string> ArgValues(const std::vector<std::string> &args, const s
         for (size_t j = i + 1; j < args.size() && args[j].rfind("--", 0) != 0; ++j) values.push_back(args[j]);
     }
     return values;
+}
+
+int IntArg(const std::vector<std::string> &args, const std::string &name, int def) {
+    const std::string v = ArgValue(args, name);
+    if (v.empty()) return def;
+    try {
+        return std::stoi(v);
+    } catch (...) {
+        return def;
+    }
+}
+
+void StripBase(nlohmann::json &j, const std::string &base) {
+    if (base.empty()) return;
+    if (j.is_string()) {
+        const std::string &text = j.get_ref<const std::string &>();
+        if (text.rfind(base, 0) == 0) j = text.substr(base.size());
+    } else if (j.is_structured()) {
+        for (auto &item : j) StripBase(item, base);
+    }
+}
+
+std::string IsoText(double dt) { return dt == 0 ? std::string() : FormatDateTime("yyyy-mm-dd'T'hh:nn:ss", dt); }
+
+nlohmann::json ForecastItemsJson(TCustomWxService &s) {
+    nlohmann::json items = nlohmann::json::array();
+    TForecasts &f = s.Forecasts();
+    for (int i = 0; i < f.Count(); ++i) {
+        const TForecastItem *it = f.Items(i);
+        items.push_back({{"name", it->Name},
+                         {"date", IsoText(it->Date)},
+                         {"high", it->HighTemp},
+                         {"low", it->LowTemp},
+                         {"summary", it->Summary},
+                         {"precipText", it->PrecipText},
+                         {"iconBase", it->IconBase},
+                         {"iconName", it->IconName},
+                         {"detail", it->Detail}});
+    }
+    return items;
+}
+
+nlohmann::json AlertItemsJson(TCustomWxService &s) {
+    nlohmann::json items = nlohmann::json::array();
+    TAlerts *a = s.Alerts();
+    for (int i = 0; a && i < a->Count(); ++i) {
+        const TCustomAlertItem *it = a->Items(i);
+        items.push_back({{"event", it->GetEvent()},
+                         {"headline", it->GetHeadline()},
+                         {"description", it->GetDescription()},
+                         {"effective", IsoText(it->GetEffective())},
+                         {"expires", IsoText(it->GetExpires())},
+                         {"web", it->GetWeb()},
+                         {"areaDesc", it->GetAreaDesc(0)},
+                         {"geocode", it->GetGeocode(0)}});
+    }
+    return items;
+}
+
+TProbeClock::TProbeClock(const std::string &now) {
+    if (now.empty()) return;
+    TDateTime t = 0;
+    valid_ = XmlDateTimeWritten(now, t);
+    if (!valid_) return;
+    Clock::Set(t);
+    set_ = true;
+}
+
+TProbeClock::~TProbeClock() {
+    if (set_) Clock::UseSystem();
 }
 
 bool HasArg(const std::vector<std::string> &args, const std::string &name) {
@@ -104,7 +181,7 @@ bool TProbeSite::Start() {
         return false;
     }
     for (TServer s : {TServer::NWSWeb, TServer::NWSForecast, TServer::NWSAlerts, TServer::NWSRadar, TServer::USNO,
-                      TServer::NWSRegion})
+                      TServer::NWSRegion, TServer::AccuData, TServer::AccuWeb, TServer::AccuIcons})
         SetServerOverride(s, Base());
     return true;
 }

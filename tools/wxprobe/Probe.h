@@ -10,7 +10,8 @@
 
 class TReplayServer;
 
-// One sub-command: `command` plus a flag naming its service ("current --nws").
+// One sub-command: `command` plus a flag naming its service ("current --nws");
+// an empty flag matches any arguments.
 struct TProbeCommand {
     const char *Command;
     const char *Flag;
@@ -19,15 +20,22 @@ struct TProbeCommand {
     int (*Run)(const std::vector<std::string> &args, nlohmann::json &out);
 };
 
-// The table main dispatches on; each probe_*.cpp adds its rows here.
+// The table main dispatches on (ProbeTable.cpp, built into the program only).
 const std::vector<TProbeCommand> &ProbeCommands();
 int RunNwsCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
+<<<<<<< HEAD
 int RunNwsApiCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiPointsCommand(const std::vector<std::string> &args, nlohmann::json &out);
+=======
+int RunFramesCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunSearchCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunZipCommand(const std::vector<std::string> &args, nlohmann::json &out);
+int RunAcuCommand(const std::vector<std::string> &args, nlohmann::json &out);
+>>>>>>> probe
 
 // ---- argument helpers ----
 // The value after `name`, or def.
@@ -35,6 +43,31 @@ std::string ArgValue(const std::vector<std::string> &args, const std::string &na
 // Every value after each occurrence of `name` ("--alert A --alert B", or "--alert A B").
 std::vector<std::string> ArgValues(const std::vector<std::string> &args, const std::string &name);
 bool HasArg(const std::vector<std::string> &args, const std::string &name);
+// The value of `name` as an integer, or def when missing or not a number.
+int IntArg(const std::vector<std::string> &args, const std::string &name, int def);
+
+class TCustomWxService;
+// The service's forecast periods and alerts as the probes print them.
+nlohmann::json ForecastItemsJson(TCustomWxService &s);
+nlohmann::json AlertItemsJson(TCustomWxService &s);
+// Cuts the local server's "http://127.0.0.1:port" from the front of every
+// text in j, so what a probe prints does not depend on the port it got.
+void StripBase(nlohmann::json &j, const std::string &base);
+// "yyyy-mm-ddThh:nn:ss", or "" for 0.
+std::string IsoText(double dateTime);
+// Sets the one clock from "YYYY-MM-DDThh:mm:ss" for the object's life; empty
+// leaves the system clock. Valid() is false for text that is not a date-time.
+class TProbeClock {
+public:
+    explicit TProbeClock(const std::string &now);
+    ~TProbeClock();
+    TProbeClock(const TProbeClock &) = delete;
+    TProbeClock &operator=(const TProbeClock &) = delete;
+    bool Valid() const { return valid_; }
+
+private:
+    bool set_ = false, valid_ = true;
+};
 
 // A private profile folder and a replay server over a folder of copied
 // documents; both go away with the object.
@@ -48,7 +81,7 @@ public:
     bool Add(const std::string &path, const std::string &name, const std::string &source);
     // Writes text as document `name` and routes GET `path` to it.
     bool AddText(const std::string &path, const std::string &name, const std::string &text);
-    // Starts the server and points every NWS server at it. False when it cannot bind.
+    // Starts the server and points every NWS and AccuWeather server at it. False when it cannot bind.
     bool Start();
     std::string Base() const;  // "http://127.0.0.1:port"
     const std::string &Error() const { return error_; }
@@ -70,3 +103,21 @@ struct TNwsForecastProbe {
 nlohmann::json ProbeNwsForecast(const TNwsForecastProbe &p);
 nlohmann::json ProbeNwsAlerts(const std::string &index, const std::vector<std::string> &alerts,
                               const std::string &county, const std::string &state);
+
+// ---- the AccuWeather probes ----
+struct TAcuProbe {
+    std::string Mode;      // current, forecast, alerts, search
+    std::string Document;  // weather document, or the city-find reply for search
+    std::string Page;      // alerts: the watch and warning page
+    std::string Location = "probe", Search, Now;
+    bool Active = false;   // alerts: treat the document's watch area as active
+    int Scale = 0, Speed = 0;
+};
+nlohmann::json ProbeAcu(const TAcuProbe &p);
+
+// ---- places ----
+// The stations a place search around (lat, lon) lists, with their distances,
+// and the nearest forecast zone. The tables come from the program folder.
+nlohmann::json ProbeSearch(const std::string &latitude, const std::string &longitude);
+// The city/ZIP lookup's records for text.
+nlohmann::json ProbeZip(const std::string &text);

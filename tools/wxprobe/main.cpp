@@ -19,7 +19,7 @@ int main(int argc, char **argv) {
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const TProbeCommand &c : ProbeCommands()) {
-        if (command != c.Command || !HasArg(args, c.Flag)) continue;
+        if (command != c.Command || (*c.Flag && !HasArg(args, c.Flag))) continue;
         nlohmann::json out;
         int rc = c.Run(args, out);
         std::cout << out.dump(2) << std::endl;

@@ -1,10 +1,15 @@
 #include "probe_imagery.h"
 
+#include <cstdlib>
+
 #include <nlohmann/json.hpp>
+
+#include "Probe.h"
 
 #include "imagery/NWSRxImages.h"
 #include "platform/Paths.h"
 #include "service/DataMod.h"
+#include "service/Servers.h"
 
 std::string ProbeFramesJson(TData &data, int key, bool animate) {
     nlohmann::json out;
@@ -39,4 +44,21 @@ std::string ProbeFramesJson(TData &data, int key, bool animate) {
     }
     out["frames"] = frames;
     return out.dump(2);
+}
+
+int RunFramesCommand(const std::vector<std::string> &args, nlohmann::json &out) {
+    const std::string keyText = ArgValue(args, "--image");
+    char *end = nullptr;
+    const long key = std::strtol(keyText.c_str(), &end, 10);
+    if (keyText.empty() || !end || *end) {
+        out = {{"error", "--image needs a number: \"" + keyText + "\""}};
+        return 2;
+    }
+    // Loop listings come from the radar server; a local one can stand in for it.
+    const std::string radar = ArgValue(args, "--radar");
+    if (!radar.empty()) SetServerOverride(TServer::NWSRadar, radar);
+    TData data("");
+    out = nlohmann::json::parse(ProbeFramesJson(data, int(key), HasArg(args, "--animate")));
+    if (!radar.empty()) ClearServerOverrides();
+    return out.contains("error") ? 1 : 0;
 }

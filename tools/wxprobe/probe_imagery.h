@@ -1,6 +1,5 @@
 #pragma once
-// wxprobe commands of the imagery: "frames --image KEY [--animate]" and
-// "search --lat LAT --lon LON" (the latter is joined with the NWS service's search).
+// wxprobe command of the imagery: "frames --image KEY [--animate]".
 #include <string>
 
 class TData;

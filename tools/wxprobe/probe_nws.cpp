@@ -18,18 +18,6 @@ namespace {
 
 const char *const kNdfdRoute = "/forecasts/xml/SOAP_server/ndfdSOAPclientByDay.php";
 
-std::string isoText(TDateTime dt) { return dt == 0 ? std::string() : FormatDateTime("yyyy-mm-dd'T'hh:nn:ss", dt); }
-
-int intArg(const std::vector<std::string> &args, const std::string &name, int def) {
-    const std::string v = ArgValue(args, name);
-    if (v.empty()) return def;
-    try {
-        return std::stoi(v);
-    } catch (...) {
-        return def;
-    }
-}
-
 // The service section every probe starts from; the caller adds what it needs.
 std::vector<std::string> baseSettings(const TProbeSite &site, int scale, int speed, bool periods12, int numDays,
                                       const std::string &location) {
@@ -89,11 +77,8 @@ json ProbeNwsCurrent(const std::string &file, int scale, int speed) {
 }
 
 json ProbeNwsForecast(const TNwsForecastProbe &p) {
-    if (!p.Now.empty()) {
-        TDateTime now = 0;
-        if (!XmlDateTimeWritten(p.Now, now)) return failure("--now is not a date-time: " + p.Now);
-        Clock::Set(now);
-    }
+    TProbeClock clock(p.Now);
+    if (!clock.Valid()) return failure("--now is not a date-time: " + p.Now);
     TProbeSite site;
     if (!site.Add(kNdfdRoute, "ndfd.xml", p.Ndfd)) return failure(site.Error());
     if (!p.Text.empty() && !site.Add("/MapClick.php", "text.xml", p.Text)) return failure(site.Error());
@@ -103,27 +88,11 @@ json ProbeNwsForecast(const TNwsForecastProbe &p) {
     auto svc = CreateWxService<TNWxService>(nullptr, 0, &ini);
     svc->SetConnected(true);
     json out;
-    svc->OnForecast = [&out](TCustomWxService &s) {
-        json items = json::array();
-        TForecasts &f = s.Forecasts();
-        for (int i = 0; i < f.Count(); ++i) {
-            const TForecastItem *it = f.Items(i);
-            items.push_back({{"name", it->Name},
-                             {"date", isoText(it->Date)},
-                             {"high", it->HighTemp},
-                             {"low", it->LowTemp},
-                             {"summary", it->Summary},
-                             {"precipText", it->PrecipText},
-                             {"iconBase", it->IconBase},
-                             {"iconName", it->IconName},
-                             {"detail", it->Detail}});
-        }
-        out["items"] = items;
-    };
+    svc->OnForecast = [&out](TCustomWxService &s) { out["items"] = ForecastItemsJson(s); };
     svc->RefreshForecast();
-    if (!p.Now.empty()) Clock::UseSystem();
     if (out.is_null()) return failure("no forecast was read from " + p.Ndfd);
     out["forecastTime"] = svc->GetForecastTime();
+    StripBase(out, site.Base());
     return out;
 }
 
@@ -162,29 +131,17 @@ json ProbeNwsAlerts(const std::string &index, const std::vector<std::string> &al
     svc->SetConnected(true);
     json out;
     svc->OnAlerts = [&out](TCustomWxService &s) {
-        json items = json::array();
-        TAlerts *a = s.Alerts();
-        for (int i = 0; a && i < a->Count(); ++i) {
-            const TCustomAlertItem *it = a->Items(i);
-            items.push_back({{"event", it->GetEvent()},
-                             {"headline", it->GetHeadline()},
-                             {"description", it->GetDescription()},
-                             {"effective", isoText(it->GetEffective())},
-                             {"expires", isoText(it->GetExpires())},
-                             {"web", it->GetWeb()},
-                             {"areaDesc", it->GetAreaDesc(0)},
-                             {"geocode", it->GetGeocode(0)}});
-        }
-        out["items"] = items;
-        out["sent"] = a ? isoText(a->GetSent()) : std::string();
+        out["items"] = AlertItemsJson(s);
+        out["sent"] = s.Alerts() ? IsoText(s.Alerts()->GetSent()) : std::string();
     };
     svc->RefreshAlerts();
     if (out.is_null()) return failure("no alert index was read from " + index);
+    StripBase(out, site.Base());
     return out;
 }
 
 int RunNwsCurrentCommand(const std::vector<std::string> &args, json &out) {
-    out = ProbeNwsCurrent(ArgValue(args, "--nws"), intArg(args, "--scale", 0), intArg(args, "--speed", 0));
+    out = ProbeNwsCurrent(ArgValue(args, "--nws"), IntArg(args, "--scale", 0), IntArg(args, "--speed", 0));
     return out.contains("error") ? 1 : 0;
 }
 
@@ -192,15 +149,20 @@ int RunNwsForecastCommand(const std::vector<std::string> &args, json &out) {
     TNwsForecastProbe p;
     p.Ndfd = ArgValue(args, "--ndfd");
     p.Text = ArgValue(args, "--text");
-    p.Periods12 = intArg(args, "--periods", 12) != 24;
-    p.Scale = intArg(args, "--scale", 0);
-    p.NumDays = intArg(args, "--numdays", 7);
+    p.Periods12 = IntArg(args, "--periods", 12) != 24;
+    p.Scale = IntArg(args, "--scale", 0);
+    p.NumDays = IntArg(args, "--numdays", 7);
     p.Now = ArgValue(args, "--now");
     out = ProbeNwsForecast(p);
     return out.contains("error") ? 1 : 0;
 }
 
 int RunNwsAlertsCommand(const std::vector<std::string> &args, json &out) {
+    TProbeClock clock(ArgValue(args, "--now"));
+    if (!clock.Valid()) {
+        out = failure("--now is not a date-time: " + ArgValue(args, "--now"));
+        return 1;
+    }
     out = ProbeNwsAlerts(ArgValue(args, "--index"), ArgValues(args, "--alert"), ArgValue(args, "--county"),
                          ArgValue(args, "--state", "dc"));
     return out.contains("error") ? 1 : 0;
