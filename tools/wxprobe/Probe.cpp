@@ -14,25 +14,6 @@
 
 namespace fs = std::filesystem;
 
-<<<<<<< HEAD
-const std::vector<TProbeCommand> &ProbeCommands() {
-    static const std::vector<TProbeCommand> table = {
-        {"current", "--nws", "current --nws FILE [--scale 0|1] [--speed 0|1]", RunNwsCurrentCommand},
-        {"forecast", "--ndfd",
-         "forecast --ndfd FILE [--text FILE] --periods 12|24 [--scale 0|1] [--numdays N] [--now YYYY-MM-DDThh:mm:ss]",
-         RunNwsForecastCommand},
-        {"alerts", "--index", "alerts --index FILE [--alert FILE ...] [--county NAME] [--state XX]",
-         RunNwsAlertsCommand},
-        {"nwsapi", "current", "nwsapi current OBSERVATION [--scale 0|1] [--speed 0|1]", RunNwsApiCurrentCommand},
-        {"nwsapi", "forecast", "nwsapi forecast FORECAST [--periods 12|24] [--scale 0|1]", RunNwsApiForecastCommand},
-        {"nwsapi", "alerts", "nwsapi alerts [POINT] ALERTS", RunNwsApiAlertsCommand},
-        {"nwsapi", "points", "nwsapi points POINT", RunNwsApiPointsCommand},
-    };
-    return table;
-}
-
-=======
->>>>>>> probe
 std::string ArgValue(const std::vector<std::string> &args, const std::string &name, const std::string &def) {
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == name) return args[i + 1];

@@ -25,17 +25,14 @@ const std::vector<TProbeCommand> &ProbeCommands();
 int RunNwsCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
-<<<<<<< HEAD
 int RunNwsApiCurrentCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiForecastCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiAlertsCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunNwsApiPointsCommand(const std::vector<std::string> &args, nlohmann::json &out);
-=======
 int RunFramesCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunSearchCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunZipCommand(const std::vector<std::string> &args, nlohmann::json &out);
 int RunAcuCommand(const std::vector<std::string> &args, nlohmann::json &out);
->>>>>>> probe
 
 // ---- argument helpers ----
 // The value after `name`, or def.
