@@ -264,32 +264,32 @@ void TWxForm::buildLayout() {
     glTitle = new QLabel("Current Conditions", nHeader);
     glTitle->setObjectName("glTitle");
     glTitle->setFont(uiFont(15, true));
-    glTitle->setGeometry(10, 4, 300, 28);
+    glTitle->setGeometry(10, 4, 224, 28);
     glService = new QLabel(nHeader);
     glService->setObjectName("glService");
     glService->setFont(uiFont(8));
-    glService->setGeometry(12, 33, 300, 18);
+    glService->setGeometry(12, 33, 222, 18);
     glService->setCursor(Qt::PointingHandCursor);
     Logo1 = new QLabel(nHeader);
     Logo1->setObjectName("Logo1");
-    Logo1->setGeometry(316, 4, 72, 49);
+    Logo1->setGeometry(236, 4, 64, 49);
     Logo1->setAlignment(Qt::AlignCenter);
     Logo1->setCursor(Qt::PointingHandCursor);
     glLocation = new QLabel(nHeader);
     glLocation->setObjectName("glLocation");
-    glLocation->setFont(uiFont(10, true));
-    glLocation->setGeometry(390, 6, 168, 20);
+    glLocation->setFont(uiFont(9, true));
+    glLocation->setGeometry(304, 6, 254, 20);
     glLocation->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     glLocation->setCursor(Qt::PointingHandCursor);
     glLatitude = new QLabel(nHeader);
     glLatitude->setObjectName("glLatitude");
     glLatitude->setFont(uiFont(7));
-    glLatitude->setGeometry(390, 28, 168, 12);
+    glLatitude->setGeometry(304, 28, 254, 12);
     glLatitude->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     glLongitude = new QLabel(nHeader);
     glLongitude->setObjectName("glLongitude");
     glLongitude->setFont(uiFont(7));
-    glLongitude->setGeometry(390, 40, 168, 12);
+    glLongitude->setGeometry(304, 40, 254, 12);
     glLongitude->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     iBtnHelp = pictureLabel(nHeader, "iBtnHelp", QSize(24, 24));
     iBtnHelp->move(590, 4);
@@ -439,9 +439,9 @@ void TWxForm::buildConditions() {
     glWeather = panelLabel(p, "glWeather", "Summary", 9, true);
     glWeather->SetAutoSize(false);
     glWeather->SetWordWrap(true);
-    glWeather->setGeometry(132, 152, 150, 36);
+    glWeather->setGeometry(132, 150, 124, 36);
     glVisibility = panelLabel(p, "glVisibility", "Visibility", 8);
-    glVisibility->move(134, 190);
+    glVisibility->move(134, 188);
     glWind = panelLabel(p, "glWind", "", 8);
     glWind->hide();
     glForecast = panelLabel(p, "glForecast", "Forecast", 9, true);
@@ -451,8 +451,8 @@ void TWxForm::buildConditions() {
 
     HumidityGauge = new TImageGauge(p);
     HumidityGauge->setObjectName("HumidityGauge");
-    HumidityGauge->resize(104, 104);
-    HumidityGauge->move(288, 2);
+    HumidityGauge->resize(128, 128);
+    HumidityGauge->move(258, 0);
     HumidityGauge->SetBackResource(QStringLiteral("GAUGEBACK03.PNG"));
     HumidityGauge->SetForeResource(QStringLiteral("GAUGELENSE01.PNG"));
     HumidityGauge->SetStyle(TGaugeStyles(gsElipse) | gsDefaultBack | gsDefaultPicture);
@@ -460,77 +460,79 @@ void TWxForm::buildConditions() {
     HumidityGauge->SetMax(100);
     HumidityGauge->SetDegreeOffset(200);
     HumidityGauge->SetSlideLength(296);
-    HumidityGauge->SetSlideX(7);
-    HumidityGauge->SetSlideWidth(11);
+    HumidityGauge->SetSlideX(8);
+    HumidityGauge->SetSlideWidth(14);
     HumidityGauge->SetStep(14);
-    HumidityGauge->SetTikLength(15);
-    HumidityGauge->SetItemOffset(12);
+    HumidityGauge->SetTikLength(18);
+    HumidityGauge->SetItemOffset(14);
     HumidityGauge->SetPostfix(QStringLiteral("%"));
-    HumidityGauge->SetAlphaSize(26);
+    HumidityGauge->SetAlphaSize(32);
     HumidityGauge->SetBetaSize(0);
     HumidityGauge->SetColor(clAqua);
     HumidityGauge->SetColor2(clFuchsia);
     HumidityGauge->SetTikColor(0x0000F0);
     HumidityGauge->SetBackColor(clNavy);
     HumidityGauge->SetMargin(1);
-    HumidityGauge->setFont(uiFont(6));
+    HumidityGauge->setFont(uiFont(7));
     glHumidity = panelLabel(p, "glHumidity", "", 9, true);
-    glHumidity->move(292, 108);
-    glDewPoint = panelLabel(p, "glDewPoint", "", 8);
-    glDewPoint->move(292, 128);
+    glHumidity->move(266, 128);
+    auto *dewCaption = panelLabel(p, "lblDewPoint", "Dew point", 7);
+    dewCaption->move(266, 150);
+    glDewPoint = panelLabel(p, "glDewPoint", "", 8, true);
+    glDewPoint->move(322, 148);
     auto *baroCaption = panelLabel(p, "lblBarometer", "Barometer", 7);
-    baroCaption->move(292, 150);
+    baroCaption->move(266, 168);
     glBarometer = panelLabel(p, "glBarometer", "00.00 in.", 9, true);
-    glBarometer->move(292, 164);
+    glBarometer->move(266, 180);
     iPressure = pictureLabel(p, "iPressure", QSize(24, 24));
-    iPressure->move(glBarometer->geometry().right() + 5, 160);
+    iPressure->move(glBarometer->geometry().right() + 5, 176);
     auto *precipCaption = panelLabel(p, "lblPrecip", "Precipitation", 7);
-    precipCaption->move(292, 188);
+    precipCaption->move(266, 200);
     glPrecipAmount = panelLabel(p, "glPrecipAmount", "0.00", 9, true);
-    glPrecipAmount->move(292, 202);
+    glPrecipAmount->move(266, 212);
 
     Compass = new TCompass(p);
     Compass->setObjectName("Compass");
-    Compass->resize(104, 104);
-    Compass->move(398, 2);
+    Compass->resize(128, 128);
+    Compass->move(388, 0);
     Compass->SetStyle(TGaugeStyles(gsElipse) | gsDefaultBack | gsDefaultPicture);
     Compass->SetMin(0);
     Compass->SetMax(359);
     Compass->SetStep(45);
-    Compass->SetPointerSize(26);
+    Compass->SetPointerSize(32);
     Compass->SetGradient(false);
     Compass->SetSlideWidth(3);
-    Compass->SetTikLength(13);
-    Compass->SetItemOffset(7);
+    Compass->SetTikLength(16);
+    Compass->SetItemOffset(8);
     Compass->SetColor2(clYellow);
     Compass->SetTikColor(0x0000F0);
     Compass->SetMargin(2);
-    Compass->setFont(uiFont(6));
+    Compass->setFont(uiFont(7));
     Compass->SetValue(0);
     glWindSpeed = panelLabel(p, "glWindSpeed", "", 9, true);
-    glWindSpeed->move(402, 108);
+    glWindSpeed->move(396, 128);
     glWindSpeed->setToolTip("Choose mph or kph");
     glWindSpeed->setCursor(Qt::PointingHandCursor);
     WindGustLabel = panelLabel(p, "WindGustLabel", "Gusts to: ", 7);
-    WindGustLabel->move(402, 128);
+    WindGustLabel->move(396, 148);
     glWindGust = panelLabel(p, "glWindGust", "", 8, true);
-    glWindGust->move(402, 142);
+    glWindGust->move(396, 162);
     glSunRise = panelLabel(p, "glSunRise", "0:00 am", 8);
     glSunDown = panelLabel(p, "glSunDown", "0:00 pm", 8);
     auto *riseCaption = panelLabel(p, "lblSunRise", "Sunrise", 7);
     auto *setCaption = panelLabel(p, "lblSunDown", "Sunset", 7);
-    riseCaption->move(402, 168);
-    glSunRise->move(402, 182);
-    setCaption->move(402, 200);
-    glSunDown->move(402, 214);
+    riseCaption->move(524, 112);
+    glSunRise->move(524, 124);
+    setCaption->move(524, 146);
+    glSunDown->move(524, 158);
 
     iMoon = pictureLabel(p, "iMoon", QSize(64, 64));
-    iMoon->move(514, 8);
+    iMoon->move(521, 6);
     glMoonPhase = panelLabel(p, "glMoonPhase", "Waxing Gibbous", 8);
     glMoonPhase->SetAutoSize(false);
     glMoonPhase->SetWordWrap(true);
     glMoonPhase->SetAlignment(Qt::AlignHCenter);
-    glMoonPhase->setGeometry(504, 76, 84, 32);
+    glMoonPhase->setGeometry(516, 72, 72, 34);
     iLanguage = panelLabel(p, "iLanguage", "ENU", 7, true);
     iLanguage->setToolTip("English (United State)");
     iLanguage->move(556, 212);
@@ -603,6 +605,10 @@ void TWxForm::SetColor2(std::uint32_t c) {
 
 void TWxForm::applyColours() {
     if (!nHeader) return;
+    QPalette pal = centralWidget()->palette();
+    pal.setColor(QPalette::Window, ToQColor(color_));
+    centralWidget()->setPalette(pal);
+    centralWidget()->setAutoFillBackground(true);
     nHeader->SetClientColor(ColourBlend(color_, 0x000000, 8));
     nHeader->SetClientColor2(color_);
     nConditions->SetClientColor(color_);
@@ -732,8 +738,11 @@ void TWxForm::LoadService() {
                 Logo1->setPixmap(QPixmap(q(logo->FileName)).scaled(Logo1->size(), Qt::KeepAspectRatio,
                                                                     Qt::SmoothTransformation));
             } else {
-                Logo1->setPixmap(Art::ProgramPicture(isNwsName(name) ? "LOGO_NWS.PNG" : "LOGO_ACU.PNG")
-                                     .scaled(Logo1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+                TIconLibrary library;
+                const QPixmap drawn =
+                    library.Load() ? library.Resource(isNwsName(name) ? "LOGO_NWS.PNG" : "LOGO_ACU.PNG") : QPixmap();
+                if (!drawn.isNull())
+                    Logo1->setPixmap(drawn.scaled(Logo1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
             }
             glLatitude->setText(q(FillTemplate(LangText("glLatitude", "Latitude: %s"), service_->GetLatitude())));
             glLongitude->setText(
@@ -748,13 +757,13 @@ void TWxForm::LoadService() {
 }
 
 void TWxForm::LoadDisplaySettings() {
+    // A missing [Wx] gets its defaults, which then apply like read ones.
+    if (!settings_.SectionExists("Wx")) WriteWxDefaults(settings_);
     if (settings_.SectionExists("Wx")) {
         CurrentTimer->setInterval(settings_.ReadInteger("Wx", "ccInterval", 15) * 60000);
         ForecastTimer->setInterval(settings_.ReadInteger("Wx", "fcInterval", 60) * 60000);
         LoadAlertOptions();
         Scale->SetCaption(service_ && service_->GetScale() == 1 ? "Celsius" : "Fahrenheit");
-    } else {
-        WriteWxDefaults(settings_);
     }
     if (settings_.SectionExists("Options")) {
         SetColor(std::uint32_t(settings_.ReadInteger("Options", "Color1", 0x800000)));
@@ -849,6 +858,8 @@ void TWxForm::RefreshCurrentView() {
     if (service_ && UpdateConnectionIndicator()) service_->RefreshCurrent();
     if (Hooks.DailyUpdateCheck) Hooks.DailyUpdateCheck(false);
     BusyStop();
+    currentBusy_ = false;
+    runPendingSettingsRefresh();
 }
 
 void TWxForm::ArmForecastTimer(int offsetMinutes) {
@@ -892,6 +903,8 @@ void TWxForm::RefreshForecastView() {
     QCoreApplication::processEvents();
     service_->RefreshForecast();
     BusyStop();
+    forecastBusy_ = false;
+    runPendingSettingsRefresh();
 }
 
 void TWxForm::RefreshAlertsView() {
@@ -912,6 +925,7 @@ void TWxForm::RefreshAlertsView() {
     if (!settings_.ReadBool("Wx", "AlAuto", true)) AlertTimer->stop();
     TabHideShow();
     alertsBusy_ = false;
+    runPendingSettingsRefresh();
 }
 
 void TWxForm::RefreshImageryView() {
@@ -941,8 +955,26 @@ void TWxForm::RefreshActivePage() {
 void TWxForm::ServiceSettingsChanged() {
     if (setupOpen_) return;
     settings_.UpdateFile();
+    // A service changes its settings while it reads a document (the
+    // coordinates of the reply); refreshing from inside that read would
+    // release the document under it. Run the refreshes once it is done.
+    if (currentBusy_ || forecastBusy_ || alertsBusy_) {
+        settingsRefreshPending_ = true;
+        return;
+    }
     RefreshCurrentView();
     RefreshForecastView();
+}
+
+void TWxForm::runPendingSettingsRefresh() {
+    if (!settingsRefreshPending_ || currentBusy_ || forecastBusy_ || alertsBusy_) return;
+    settingsRefreshPending_ = false;
+    QTimer::singleShot(0, this, [this] {
+        Guarded([this] {
+            RefreshCurrentView();
+            RefreshForecastView();
+        });
+    });
 }
 
 void TWxForm::ShowForecast() {

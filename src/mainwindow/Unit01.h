@@ -302,6 +302,7 @@ private:
     void showMoon();
     void setServiceCaption();
     void updateStatusForCurrent();
+    void runPendingSettingsRefresh();
     std::string imageryPage() const;
 
     TIniSettings settings_;
@@ -316,6 +317,7 @@ private:
     bool firstRefreshDone_ = false;
     bool handedOver_ = false;
     bool everActivated_ = false;
+    bool settingsRefreshPending_ = false;
     bool currentBusy_ = false, forecastBusy_ = false, alertsBusy_ = false, imageryBusy_ = false;
     int pageIndex_ = 0;
     int progressThreshold_ = 430080;

@@ -260,3 +260,21 @@ TEST(WxFormNoService, UnknownServiceNameLeavesTheWindowWithoutOne) {
     form.RefreshAlertsView();
     EXPECT_FALSE(form.nPageControl->isTabVisible(1));
 }
+
+TEST_F(WxFormRefresh, SettingsChangedDuringARefreshWaitForItsEnd) {
+    TWxForm form;
+    TFakeWx::CurrentCalls = TFakeWx::ForecastCalls = 0;
+    int forecastsInside = -1;
+    TFakeWx::DuringRefresh = [&] {
+        if (TFakeWx::CurrentCalls != 1 || forecastsInside >= 0) return;
+        // The reply carries other coordinates: the service stores them.
+        form.Service()->SetLatitude("38.8951");
+        forecastsInside = TFakeWx::ForecastCalls;
+    };
+    form.RefreshCurrentView();
+    EXPECT_EQ(forecastsInside, 0);  // nothing refreshed under the running read
+    EXPECT_EQ(TFakeWx::ForecastCalls, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TFakeWx::ForecastCalls, 1);
+    EXPECT_EQ(TFakeWx::CurrentCalls, 2);
+}
