@@ -17,23 +17,6 @@ for exe in Tolvu replay-server; do
   fi
 done
 
-# One server root for every service's documents: each data/demo/<service>/
-# is linked in, and their routes.txt files are joined.
-root="$build/demo-root"
-rm -rf "$root"
-mkdir -p "$root"
-: > "$root/routes.txt"
-for dir in "$here"/data/demo/*/; do
-  [ -d "$dir" ] || continue
-  name="$(basename "$dir")"
-  ln -s "$dir" "$root/$name"
-  if [ -f "$dir/routes.txt" ]; then
-    echo "# from $name/routes.txt" >> "$root/routes.txt"
-    cat "$dir/routes.txt" >> "$root/routes.txt"
-    echo >> "$root/routes.txt"
-  fi
-done
-
 # 8080 is the port the demo documents name; any free port works otherwise.
 port="$(python3 - <<'PY'
 import socket
@@ -48,6 +31,63 @@ def free(p):
 print(free(8080) or free(0))
 PY
 )"
+# One server root for every service's documents: each data/demo/<service>/
+# is copied in, its routes.txt joined with the file names moved into its
+# folder; "{{host}}" becomes the server's address and the documents' dates
+# move to today (they are written for 11 December 2026 onwards).
+root="$build/demo-root"
+rm -rf "$root"
+mkdir -p "$root"
+python3 - "$here/data/demo" "$root" "127.0.0.1:$port" <<'PY'
+import datetime, os, re, shutil, sys
+src, dst, host = sys.argv[1:4]
+shift = datetime.date.today() - datetime.date(2026, 12, 11)
+MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
+DAYS = ["Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"]
+def moved(y, m, d):
+    return datetime.date(int(y), int(m), int(d)) + shift
+def iso(mo):
+    t = moved(mo.group(1), mo.group(2), mo.group(3))
+    return t.strftime("%Y-%m-%d")
+def rfc(mo):  # "Fri, 11 Dec 2026"
+    t = moved(mo.group(4), MONTHS.index(mo.group(3)) + 1, mo.group(2))
+    return "%s, %02d %s %d" % (DAYS[t.weekday()], t.day, MONTHS[t.month - 1], t.year)
+def usa(mo):  # "Dec 11 2026"
+    t = moved(mo.group(3), MONTHS.index(mo.group(1)) + 1, mo.group(2))
+    return "%s %d %d" % (MONTHS[t.month - 1], t.day, t.year)
+routes = []
+for name in sorted(os.listdir(src)):
+    folder = os.path.join(src, name)
+    if not os.path.isdir(folder):
+        continue
+    shutil.copytree(folder, os.path.join(dst, name))
+    for base, _, files in os.walk(os.path.join(dst, name)):
+        for f in files:
+            path = os.path.join(base, f)
+            if f == "routes.txt":
+                continue
+            try:
+                text = open(path, encoding="utf-8").read()
+            except (UnicodeDecodeError, OSError):
+                continue
+            text = text.replace("{{host}}", host)
+            if shift.days:
+                text = re.sub(r"\b(20\d\d)-(\d\d)-(\d\d)(?=T|\b)", iso, text)
+                text = re.sub(r"\b(Mon|Tue|Wed|Thu|Fri|Sat|Sun), (\d{1,2}) (%s) (20\d\d)" % "|".join(MONTHS), rfc, text)
+                text = re.sub(r"\b(%s) (\d{1,2}) (20\d\d)" % "|".join(MONTHS), usa, text)
+            open(path, "w", encoding="utf-8").write(text)
+    r = os.path.join(folder, "routes.txt")
+    if os.path.exists(r):
+        routes.append("# from %s/routes.txt" % name)
+        for line in open(r, encoding="utf-8"):
+            line = line.rstrip("\n")
+            m = re.match(r"^(\s*\S+\s+\S+\s*->\s*)(\S+)(.*)$", line)
+            if m and not line.lstrip().startswith("#"):
+                line = m.group(1) + name + "/" + m.group(2) + m.group(3)
+            routes.append(line)
+open(os.path.join(dst, "routes.txt"), "w", encoding="utf-8").write("\n".join(routes) + "\n")
+PY
+
 base="http://127.0.0.1:$port"
 
 service="${DEMO_SERVICE:-}"
@@ -67,13 +107,13 @@ else
 fi
 cat > "$profile/Tolvu.ini" <<INI
 [Servers]
-NWSWeb=$base/nws
-NWSForecast=$base/nws
-NWSAlerts=$base/nws
-NWSRadar=$base/nws
-NWSApi=$base/nws
-NWSRegion=$base/nws
-USNO=$base/nws
+NWSWeb=$base
+NWSForecast=$base
+NWSAlerts=$base
+NWSRadar=$base
+NWSApi=$base
+NWSRegion=$base
+USNO=$base
 AccuData=$base/accu
 AccuWeb=$base/accu
 AccuIcons=$base/accu
@@ -89,10 +129,10 @@ Service1=AccuWeather.com
 
 [Service0]
 Name=NWS
-httpBase=$base/nws
+httpBase=$base
 Port=$port
 XML=/data/current_obs
-HTML=$base/nws
+HTML=$base
 Seek=/index.xml
 Location=KDCA
 Latitude=38.85

@@ -130,6 +130,7 @@ int RunTolvu(int argc, char **argv) {
 
     QApplication app(argc, argv);
     InstallMsgDialogHandler();
+    TWxForm::UseDialogPictures() = true;
     SetShellOpener(OpenWithDesktop);
     FillFormatSettings(TFormatSettings::Global(), QLocale::system());
 

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -27,6 +28,8 @@
 #include "dialogs/MsgHook.h"
 #include "dialogs/MsgUnit.h"
 #include "dialogs/Progress.h"
+#include "dialogs/Splash.h"
+#include "mainwindow/ForecastView.h"
 #include "mainwindow/IconLibrary.h"
 #include "mainwindow/WxFormCalc.h"
 #include "platform/Clock.h"
@@ -84,7 +87,22 @@ QLabel *pictureLabel(QWidget *parent, const char *name, QSize size) {
 }
 
 bool isNwsName(const std::string &name) { return LowerCase(name) == "nws"; }
+
+// Long station names get a smaller font (down to 7 points) before they are cut.
+void setFittedText(QLabel *label, const QString &text, int points) {
+    QFont f = label->font();
+    for (int pt = points; pt >= 7; --pt) {
+        f.setPointSize(pt);
+        if (QFontMetrics(f).horizontalAdvance(text) <= label->width() || pt == 7) break;
+    }
+    label->setFont(f);
+    label->setText(QFontMetrics(f).elidedText(text, Qt::ElideMiddle, label->width()));
+    label->setToolTip(text);
+}
 }  // namespace
+
+// The program's condition picture for a service icon and its words (condition table, then words).
+QPixmap ProgramIconPicture(TIconLibrary &lib, const std::string &iconName, const std::string &words);
 
 // ---------------------------------------------------------------- tab bar
 
@@ -193,6 +211,11 @@ TWxFormHooks &TWxForm::DefaultHooks() {
 
 void TWxForm::SetStartupSplash(QWidget *splash) { startupSplash() = splash; }
 
+bool &TWxForm::UseDialogPictures() {
+    static bool on = false;
+    return on;
+}
+
 TWxForm::TWxForm(QWidget *parent) : QMainWindow(parent), Hooks(DefaultHooks()) {
     setObjectName("WxForm");
     setWindowTitle(DisplayName());
@@ -214,11 +237,12 @@ TWxForm::TWxForm(QWidget *parent) : QMainWindow(parent), Hooks(DefaultHooks()) {
     startup_ = RunSettingsStartup(settings_, TFormatSettings::Global().LocaleId);
     LoadService();
 
-    for (QTimer *t : {CurrentTimer, ForecastTimer, AlertTimer, InsetTimer}) t->start();
-    constructing_ = false;
     // Without language data the first refreshes would wait for the timers
     // (15 minutes and more); run them now instead.
     if (!firstRefreshDone_ && service_) RefreshActivePage();
+    constructing_ = false;
+    // The alert timer runs even with AlAuto off: its first round switches it off.
+    for (QTimer *t : {CurrentTimer, ForecastTimer, AlertTimer, InsetTimer}) t->start();
 
     // The end of the session closes without the minimise offer.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { closing_ = true; });
@@ -373,6 +397,9 @@ void TWxForm::buildLayout() {
     connect(CurrentTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshCurrentView(); }); });
     connect(ForecastTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshForecastView(); }); });
     connect(AlertTimer, &QTimer::timeout, this, [this] { Guarded([this] { RefreshAlertsView(); }); });
+    connect(InsetTimer, &QTimer::timeout, this, [this] {
+        if (ForecastStrip) ForecastStrip->InsetTimerTick(service_.get());
+    });
 
     for (QWidget *w : {static_cast<QWidget *>(glService), static_cast<QWidget *>(Logo1),
                        static_cast<QWidget *>(glLocation), static_cast<QWidget *>(iBtnSetup),
@@ -392,6 +419,8 @@ void TWxForm::buildConditions() {
     nForecast->setGeometry(0, 230, 589, 175);
     nForecast->SetGradient(true);
     nForecast->SetVertical(true);
+    ForecastStrip = new TForecastStrip(nForecast);
+    ForecastStrip->setGeometry(0, 0, 589, 175);
 
     QWidget *p = nConditions;
     Temperature = new TTemperature(p);
@@ -587,6 +616,7 @@ void TWxForm::SetColor(std::uint32_t c) {
     dayFontColor_ = ColourBlend(c, 0xFF000009, 16);
     detailShadowColor_ = ColourBlend(nForecast ? nForecast->ClientColor() : c, 0xFF000014, 10);
     applyColours();
+    if (ForecastStrip) ForecastStrip->ApplyDayFontColor(dayFontColor_, detailShadowColor_);
 }
 
 void TWxForm::SetColor1(std::uint32_t c) {
@@ -691,6 +721,7 @@ void TWxForm::wireService() {
 }
 
 void TWxForm::LoadService() {
+    if (ForecastStrip) ForecastStrip->ClearInset();
     CurrentPic->clear();
     if (!settings_.SectionExists("Service")) {
         startup_ = RunSettingsStartup(settings_, TFormatSettings::Global().LocaleId);
@@ -781,7 +812,6 @@ void TWxForm::LoadDisplaySettings() {
 }
 
 void TWxForm::LoadAlertOptions() {
-    AlertTimer->setProperty("enabledBySettings", settings_.ReadBool("Wx", "AlAuto", true));
     if (!settings_.ReadBool("Wx", "AlAuto", true)) AlertTimer->stop();
     else if (!AlertTimer->isActive() && !constructing_ && !setupOpen_) AlertTimer->start();
     AlRestore = settings_.ReadBool("Wx", "AlRestore", false);
@@ -902,6 +932,7 @@ void TWxForm::RefreshForecastView() {
     ArmForecastTimer(15);
     QCoreApplication::processEvents();
     service_->RefreshForecast();
+    if (ForecastStrip) ForecastStrip->KeepOpenInsetWide();
     BusyStop();
     forecastBusy_ = false;
     runPendingSettingsRefresh();
@@ -921,8 +952,6 @@ void TWxForm::RefreshAlertsView() {
     } else {
         nPageControl->setTabVisible(1, false);
     }
-    // With AlAuto off the timer's first round is its last.
-    if (!settings_.ReadBool("Wx", "AlAuto", true)) AlertTimer->stop();
     TabHideShow();
     alertsBusy_ = false;
     runPendingSettingsRefresh();
@@ -977,8 +1006,38 @@ void TWxForm::runPendingSettingsRefresh() {
     });
 }
 
+QPixmap ProgramIconPicture(TIconLibrary &lib, const std::string &iconName, const std::string &words) {
+    TConditionLookup lookup;
+    if (Data) {
+        lookup = [](const std::string &base) -> std::string {
+            try {
+                TDataSet &set = Data->ConditionSet();
+                if (set.Locate("Icon", TValue(base), true) || set.Locate("Alternate", TValue(base), true))
+                    return set.AsString("UserIcon");
+            } catch (const std::exception &) {
+                // A broken table counts as closed.
+            }
+            return {};
+        };
+    }
+    return lib.Resource(q(ProgramIconName(iconName, words, lookup)));
+}
+
 void TWxForm::ShowForecast() {
-    if (Hooks.ShowForecast) Hooks.ShowForecast();
+    if (Hooks.ShowForecast) {
+        Hooks.ShowForecast();
+    } else if (ForecastStrip && service_) {
+        TForecastOptions o = TForecastOptions::WithColours(color_, color1_, color2_);
+        o.ServiceIcons = ServiceIcons;
+        o.NotifySound = fNotifySound;
+        o.AlertRunning = Hooks.AlertNotifying && Hooks.AlertNotifying();
+        o.BalloonAlpha = settings_.ReadInteger("Wx", "fbTransparency", 212);
+        o.Lang = TLangView(&language_);
+        o.ProgramIcon = ProgramIconPicture;
+        const QString caption = ForecastStrip->ShowForecast(*service_, o);
+        if (!caption.isEmpty()) glForecastTime->setText(caption);
+        return;
+    }
     if (pageIndex_ == 0) updateStatusForCurrent();
 }
 
@@ -1047,17 +1106,20 @@ void TWxForm::ReportConnectFailure(const std::string &caption, const std::string
             Hooks.TrayPopUp(std::string(DisplayName()) + "\n" + caption, "Could not connect to the Remote Server. ");
         return;
     }
-    // The dialog shows the download picture; queued test answers still win.
+    // The program's own dialog shows the download picture; elsewhere (tests)
+    // the installed handler answers as for any message.
     const QPixmap picture = Art::ProgramPicture("DOWNLOAD02.PNG");
     TMsgHandler previous;
-    previous = SetMsgHandler([this, &picture](const TMsgRequest &r) {
+    if (UseDialogPictures()) previous = SetMsgHandler([this, &picture](const TMsgRequest &r) {
         TMsgAnswer a;
         a.Result = ShowMsgDialog(this, r.Message, r.Detail, nullptr, picture, r.Button2, r.Button1, r.Caption);
         return a;
     });
     struct TRestore {
         TMsgHandler &h;
-        ~TRestore() { SetMsgHandler(h); }
+        ~TRestore() {
+            if (UseDialogPictures()) SetMsgHandler(h);
+        }
     } restore{previous};
     TMsgRequest r;
     r.Message = "Could not connect to the Remote Server. ";
@@ -1099,22 +1161,9 @@ void TWxForm::showConditionPicture() {
     CurrentPic->clear();
     TWxPicture *pic = service_->GetConditionsPicture();
     auto showProgramIcon = [this](const std::string &file, const std::string &words) {
-        TConditionLookup lookup;
-        if (Data) {
-            lookup = [](const std::string &base) -> std::string {
-                try {
-                    TDataSet &set = Data->ConditionSet();
-                    if (set.Locate("Icon", TValue(base), true) || set.Locate("Alternate", TValue(base), true))
-                        return set.AsString("UserIcon");
-                } catch (const std::exception &) {
-                }
-                return {};
-            };
-        }
-        const std::string name = ProgramIconName(file, words, lookup);
         TIconLibrary library;
         if (library.Load()) {
-            const QPixmap pm = library.Resource(q(name));
+            const QPixmap pm = ProgramIconPicture(library, file, words);
             if (!pm.isNull())
                 CurrentPic->setPixmap(pm.scaled(CurrentPic->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
@@ -1200,7 +1249,7 @@ void TWxForm::ShowCurrentConditions() {
     glLatitude->setText(q(FillTemplate(LangText("glLatitude", "Latitude: %s"), svc.GetLatitude())));
     glLongitude->setText(q(FillTemplate(LangText("glLongitude", "Longitude: %s"), svc.GetLongitude())));
     setServiceCaption();
-    glLocation->setText(q(FillTemplate(LangText("glLocation", "For %s"), svc.GetLocationCaption())));
+    setFittedText(glLocation, q(FillTemplate(LangText("glLocation", "For %s"), svc.GetLocationCaption())), 9);
     // 2. picture
     showConditionPicture();
     // 3.-5.
@@ -1347,8 +1396,19 @@ void TWxForm::ShowHistory() {
 
 // ---------------------------------------------------------------- events
 
+void TWxForm::ShowAboutWindow() {
+    TSplashScreen *about = qobject_cast<TSplashScreen *>(splash_.data());
+    const bool startup = about != nullptr;
+    ShowAbout(about, this, [] {});
+    if (startup) splash_ = nullptr;
+}
+
 bool TWxForm::event(QEvent *e) {
     if (e->type() == QEvent::WindowActivate) everActivated_ = true;
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_F1) {
+        Guarded([this] { ShowAboutWindow(); });
+        return true;
+    }
     return QMainWindow::event(e);
 }
 
@@ -1365,8 +1425,8 @@ bool TWxForm::eventFilter(QObject *watched, QEvent *e) {
         else if (watched == glService || watched == Logo1) ServiceOpenURL();
         else if (watched == iBtnHistory) ShowHistory();
         else if (watched == OrvLogo) OpenLink(DefaultUpdateUrl());
-        else if (watched == iBtnHelp) {
-        } else RefreshCurrentView();
+        else if (watched == iBtnHelp) ShowAboutWindow();
+        else RefreshCurrentView();
     });
     return false;
 }

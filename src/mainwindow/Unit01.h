@@ -28,6 +28,7 @@ class TImageGauge;
 class TnControl;
 
 class TTemperature;
+class TForecastStrip;
 class TWindowMarker;
 
 // Tabs on the right, 32 pixels across, one glyph and the caption per tab.
@@ -150,6 +151,8 @@ public:
     // The start-up splash, handed to every new window; the first forecast
     // refresh waits for it to close and frees it.
     static void SetStartupSplash(QWidget *splash);
+    // On when the program's message dialog is installed: failure dialogs then show their own picture.
+    static bool &UseDialogPictures();
     // True once the first forecast refresh decided between window and tray.
     bool HandedOver() const { return handedOver_; }
     int ProgressThreshold() const { return progressThreshold_; }
@@ -178,6 +181,7 @@ public:
     TnControl *nConditions = nullptr;
     // Containers the forecast strip, the advisory page and the imagery page fill.
     TnControl *nForecast = nullptr;
+    TForecastStrip *ForecastStrip = nullptr;  // the day tiles and the inset, inside nForecast
     QWidget *nAdvisory = nullptr;
     QWidget *nImagery = nullptr;
     // ---- current conditions ----
@@ -257,6 +261,8 @@ public:
     void BusyStop();
     void TabHideShow();
     void ShowHistory();
+    // The About window (F1, the help button); the start-up splash when it is still there.
+    void ShowAboutWindow();
     // The dialog every unhandled error of a handler ends in.
     void ShowApplicationError(const std::string &text);
     // Runs a handler, showing what it throws in the application error dialog.

@@ -5,14 +5,8 @@
 #include <map>
 #include <mutex>
 
-#if __has_include("nws/NWSService.h")
-#include "nws/NWSService.h"
-#define TOLVU_HAVE_NWS 1
-#endif
-#if __has_include("accuweather/AcuService.h")
 #include "accuweather/AcuService.h"
-#define TOLVU_HAVE_ACU 1
-#endif
+#include "nws/NWSService.h"
 
 namespace {
 std::string key(std::string s) {
@@ -45,15 +39,11 @@ std::unique_ptr<TCustomWxService> CreateServiceFor(const std::string &name, std:
 
 void RegisterBuiltInServices() {
     // A maker registered earlier (a test's) is kept.
-    [[maybe_unused]] auto known = [](const char *name) { return makers().count(key(name)) != 0; };
-#ifdef TOLVU_HAVE_NWS
+    auto known = [](const char *name) { return makers().count(key(name)) != 0; };
     if (!known("NWS")) RegisterServiceMaker("NWS", [](void *owner, std::uint8_t n, TIniSettings *ini) {
         return std::unique_ptr<TCustomWxService>(CreateWxService<TNWxService>(owner, n, ini));
     });
-#endif
-#ifdef TOLVU_HAVE_ACU
     if (!known("Acu")) RegisterServiceMaker("Acu", [](void *owner, std::uint8_t n, TIniSettings *ini) {
         return std::unique_ptr<TCustomWxService>(CreateWxService<TAcuService>(owner, n, ini));
     });
-#endif
 }

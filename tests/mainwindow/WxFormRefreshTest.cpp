@@ -278,3 +278,16 @@ TEST_F(WxFormRefresh, SettingsChangedDuringARefreshWaitForItsEnd) {
     EXPECT_EQ(TFakeWx::ForecastCalls, 1);
     EXPECT_EQ(TFakeWx::CurrentCalls, 2);
 }
+
+TEST_F(WxFormRefresh, AlertTimerWithoutAlAutoRunsOnce) {
+    {
+        TIniSettings ini(ProfilePath() + SettingsFileName());
+        ini.WriteBool("Wx", "AlAuto", false);
+        ini.UpdateFile();
+    }
+    TWxForm form;
+    EXPECT_TRUE(form.AlertTimer->isActive());
+    EXPECT_EQ(form.AlertTimer->interval(), 120000);
+    form.RefreshAlertsView();  // its first round
+    EXPECT_FALSE(form.AlertTimer->isActive());
+}
