@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLocale>
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 #include <exception>
@@ -129,13 +130,16 @@ int RunTolvu(int argc, char **argv) {
 
     QApplication app(argc, argv);
     InstallMsgDialogHandler();
+    TWxForm::UseDialogPictures() = true;
     SetShellOpener(OpenWithDesktop);
     FillFormatSettings(TFormatSettings::Global(), QLocale::system());
 
     TAppFactories factories;
     InstallAppFactories(factories);
-    std::unique_ptr<QWidget> splash(factories.CreateSplash ? factories.CreateSplash() : nullptr);
+    // The main window's first forecast refresh waits for the splash and frees it.
+    QPointer<QWidget> splash = factories.CreateSplash ? factories.CreateSplash() : nullptr;
     if (splash) splash->show();
+    TWxForm::SetStartupSplash(splash);
 
     ForceDirectories(ProfilePath());
     SeedSettingsFile(ProgramPath(), ProfilePath(), SettingsFileName());
@@ -152,12 +156,12 @@ int RunTolvu(int argc, char **argv) {
                                                                          : nullptr);
         std::unique_ptr<QWidget> imageryOptions(
             factories.CreateImageryOptions ? factories.CreateImageryOptions(mainForm) : nullptr);
-        // The splash's hand-over on the first forecast will decide between window and tray.
-        mainForm.show();
+        // The first forecast refresh decides between window and tray; without one the window shows.
+        if (!mainForm.HandedOver()) mainForm.show();
         rc = QApplication::exec();
         imageryOptions.reset();
         progress.reset();
-        splash.reset();
+        delete splash.data();  // still there when no forecast refresh ever ran
     }
     dataModule.reset();
     SetShellOpener(nullptr);

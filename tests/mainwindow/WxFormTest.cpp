@@ -35,11 +35,21 @@ struct RecordingHandler {
     }
     ~RecordingHandler() { SetMsgHandler(previous); }
 };
+
+// Every server at a closed local port, so no test reaches for the public ones.
+void WriteClosedServers() {
+    TIniSettings ini(ProfilePath() + SettingsFileName());
+    for (const char *key : {"NWSWeb", "NWSForecast", "NWSAlerts", "NWSRadar", "USNO", "AccuData", "AccuWeb",
+                            "AccuIcons", "AccuImages", "Update", "NWSApi", "NWSRegion"})
+        ini.WriteString("Servers", key, "http://127.0.0.1:1");
+    ini.UpdateFile();
+}
 }  // namespace
 
 TEST(WxForm, FirstStartLaysOutTheWindowAndWritesTheSettings) {
     TempProfile p;
     ForceDirectories(ProfilePath());
+    WriteClosedServers();
     TFormatSettings::Global().LocaleId = 1033;
     {
         TWxForm form;
@@ -65,6 +75,7 @@ TEST(WxForm, FirstStartLaysOutTheWindowAndWritesTheSettings) {
 TEST(WxForm, CloseQueryMakesTheMinimiseOffer) {
     TempProfile p;
     ForceDirectories(ProfilePath());
+    WriteClosedServers();
     MsgDialogSettings().AutoCloseInterval = 30000;
 
     {   // "No" closes the program.
@@ -96,6 +107,7 @@ TEST(WxForm, CloseQueryMakesTheMinimiseOffer) {
     }
     {   // Hidden and not closing: refused without a question.
         TWxForm form;
+        form.hide();  // the first forecast refresh showed it
         RecordingHandler h;
         EXPECT_FALSE(form.CloseQuery());
         EXPECT_TRUE(h.requests.empty());
