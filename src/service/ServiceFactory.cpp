@@ -7,6 +7,7 @@
 
 #include "accuweather/AcuService.h"
 #include "nws/NWSService.h"
+#include "nwsapi/NWSApiService.h"
 
 namespace {
 std::string key(std::string s) {
@@ -45,5 +46,8 @@ void RegisterBuiltInServices() {
     });
     if (!known("Acu")) RegisterServiceMaker("Acu", [](void *owner, std::uint8_t n, TIniSettings *ini) {
         return std::unique_ptr<TCustomWxService>(CreateWxService<TAcuService>(owner, n, ini));
+    });
+    if (!known("NWSAPI")) RegisterServiceMaker("NWSAPI", [](void *owner, std::uint8_t n, TIniSettings *ini) {
+        return std::unique_ptr<TCustomWxService>(CreateWxService<TNWSApiService>(owner, n, ini));
     });
 }

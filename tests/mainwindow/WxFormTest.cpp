@@ -58,8 +58,9 @@ TEST(WxForm, FirstStartLaysOutTheWindowAndWritesTheSettings) {
         ASSERT_EQ(form.nPageControl->count(), 3);
         EXPECT_EQ(form.nPageControl->tabText(0), "Current");
         EXPECT_EQ(form.nPageControl->tabText(2), "Imagery");
-        EXPECT_EQ(form.glService->text(), "From The US National Weather Service");
-        EXPECT_EQ(form.StartupState().ActiveSection, "Service0");
+        // Under US English a first start picks the live web-API service.
+        EXPECT_EQ(form.glService->text(), "From The US National Weather Service (live)");
+        EXPECT_EQ(form.StartupState().ActiveSection, "Service2");
         EXPECT_EQ(form.ProfilePath(), p.Profile());
         EXPECT_FALSE(form.Closing());
         WriteFile(p.Profile() + "Cache/NWSCurrent.xml", "x");
@@ -67,7 +68,7 @@ TEST(WxForm, FirstStartLaysOutTheWindowAndWritesTheSettings) {
     }
     // Destroying the window flushed the settings and emptied the cache.
     TIniSettings disk(p.Profile() + SettingsFileName());
-    EXPECT_EQ(disk.ReadString("Service", "Default", ""), "Service0");
+    EXPECT_EQ(disk.ReadString("Service", "Default", ""), "Service2");
     EXPECT_FALSE(fs::exists(p.Profile() + "Cache/NWSCurrent.xml"));
     EXPECT_TRUE(fs::exists(p.Profile() + "Cache/NWSStations.xml"));
 }
