@@ -5,14 +5,23 @@
 #include "accuweather/AcuRegister.h"
 #include "app/IniSettings.h"
 #include "nws/NWSRegister.h"
+#include "nwsapi/NWSApiService.h"
 #include "service/Servers.h"
 
 std::string DefaultUpdateUrl() { return ServerBase(TServer::Update) + "/"; }
 
 namespace {
-void registerServices(TIniSettings &ini) {
+// Returns the section of the live NWS service.
+std::string registerServices(TIniSettings &ini) {
     RegisterNwsService(ini);
     RegisterAcuService(ini);
+    return RegisterNwsApiService(ini);
+}
+
+// US English starts on the live NWS service: the older NWS section reads feeds
+// the weather service has retired.
+std::string firstActiveSection(int localeId, const std::string &liveNwsSection) {
+    return localeId == 1033 ? liveNwsSection : "Service1";
 }
 
 int sectionNumber(const std::string &section) {
@@ -24,7 +33,7 @@ int sectionNumber(const std::string &section) {
 
 TSettingsStartup RunSettingsStartup(TIniSettings &ini, int localeId) {
     TSettingsStartup r;
-    registerServices(ini);
+    const std::string liveNws = registerServices(ini);
     ini.UpdateFile();
 
     if (!ini.SectionExists("Service")) {
@@ -39,7 +48,7 @@ TSettingsStartup RunSettingsStartup(TIniSettings &ini, int localeId) {
     // Default, so the program never starts without an active section.
     std::string active = ini.ReadString("Service", "Default", "");
     if (active.empty()) {
-        active = localeId == 1033 ? "Service0" : "Service1";
+        active = firstActiveSection(localeId, liveNws);
         ini.WriteString("Service", "Default", active);
     }
     r.ActiveSection = active;

@@ -19,9 +19,10 @@ struct TSettingsStartup {
     bool FirstStart = false;       // there was no [Service] section
 };
 
-// Registers NWS then AccuWeather and flushes; on a file without [Service]
-// initialises it and flushes again; then picks the active section (an empty
-// Default becomes "Service0" for locale 1033 and "Service1" otherwise).
+// Registers NWS, AccuWeather and the live NWS service and flushes; on a file
+// without [Service] initialises it and flushes again; then picks the active
+// section (an empty Default becomes the live NWS section for locale 1033 and
+// "Service1" otherwise).
 TSettingsStartup RunSettingsStartup(TIniSettings &ini, int localeId);
 
 // Looks an image-set identifier up in the data module; true with its key.

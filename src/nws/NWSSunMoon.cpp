@@ -3,6 +3,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "nws/NWSService.h"
 #include "platform/FormatSettings.h"
 #include "platform/Paths.h"
 #include "service/HttpClient.h"
@@ -134,4 +135,26 @@ bool RefreshSunMoonTable(TCustomWxService &service, TSunMoonTexts &texts) {
     }
     ScanSunMoonReply(list, texts);
     return true;
+}
+
+// ---- the NWS service's sun and moon members ----
+
+std::vector<std::string> TNWxService::SunMoonForm() {
+    return SunMoonFormFields(Clock::Now(), GetLatitude(), GetLongitude(), GetTimeZoneBias());
+}
+
+void TNWxService::ReadSunMoonReply(const std::vector<std::string> &lines) {
+    TSunMoonTexts t{sunrise_, sunset_, moonPhase_};
+    ScanSunMoonReply(lines, t);
+    sunrise_ = t.Sunrise;
+    sunset_ = t.Sunset;
+    moonPhase_ = t.MoonPhase;
+}
+
+void TNWxService::RefreshSunMoon() {
+    TSunMoonTexts t{sunrise_, sunset_, moonPhase_};
+    if (!RefreshSunMoonTable(*this, t)) return;
+    sunrise_ = t.Sunrise;
+    sunset_ = t.Sunset;
+    moonPhase_ = t.MoonPhase;
 }

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -28,6 +29,7 @@ struct Transfer {
     bool begun = false;
     bool tooLarge = false;
     bool writeFailed = false;
+    THttpExchange *exchange = nullptr;  // set by HttpGetExchange only
 
     void begin() {
         if (begun) return;
@@ -45,6 +47,10 @@ size_t onHeader(char *data, size_t size, size_t n, void *user) {
     if (line.compare(0, 5, "HTTP/") == 0) {
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.pop_back();
         t->statusLine = line;  // the last status line wins (redirects, 100 Continue)
+        if (t->exchange) t->exchange->ReplyHeaders.clear();
+    } else if (t->exchange) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+        if (!line.empty()) t->exchange->ReplyHeaders.push_back(line);
     }
     return len;
 }
@@ -55,7 +61,7 @@ size_t onBody(char *data, size_t size, size_t n, void *user) {
     t->begin();
     long status = 0;
     curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &status);
-    if (status >= 400) return len;  // error pages are not the document asked for
+    if (status >= 400 && !t->exchange) return len;  // error pages are not the document asked for
     if (t->bytes + static_cast<std::int64_t>(len) > t->opt->MaxBytes) {
         t->tooLarge = true;
         return 0;
@@ -114,10 +120,12 @@ THttpResult perform(Method method, const std::string &url, Transfer &t, const st
         curl_easy_setopt(c, CURLOPT_COPYPOSTFIELDS, postData->c_str());
     }
     struct curl_slist *headers = nullptr;
-    if (method == Method::Post) {
-        headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
-        curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
+    if (method == Method::Post) headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+    if (t.exchange) {
+        if (!t.exchange->UserAgent.empty()) curl_easy_setopt(c, CURLOPT_USERAGENT, t.exchange->UserAgent.c_str());
+        for (const std::string &h : t.exchange->Headers) headers = curl_slist_append(headers, h.c_str());
     }
+    if (headers) curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
 
     CURLcode rc = curl_easy_perform(c);
     long status = 0;
@@ -130,7 +138,7 @@ THttpResult perform(Method method, const std::string &url, Transfer &t, const st
     r.BodyBytes = t.bytes;
     if (rc == CURLE_OK) {
         r.Completed = true;
-        if (status >= 300 && status < 400) {
+        if (status >= 300 && status < 400 && !(status == 304 && t.exchange)) {
             // A redirect that was not (or could not be) followed delivers nothing.
             r.Completed = false;
             r.Error = "redirect not followed";
@@ -223,6 +231,32 @@ THttpResult HttpHead(const std::string &url, const THttpOptions &opt) {
     Transfer t;
     t.opt = &o;
     return perform(Method::Head, url, t, nullptr);
+}
+
+THttpResult HttpGetExchange(const std::string &url, std::string &body, THttpExchange &exchange,
+                            const THttpOptions &opt) {
+    exchange.ReplyHeaders.clear();
+    Transfer t;
+    t.opt = &opt;
+    t.memory = &body;
+    t.exchange = &exchange;
+    return perform(Method::Get, url, t, nullptr);
+}
+
+std::string HttpHeaderValue(const std::vector<std::string> &headers, const std::string &name) {
+    for (const std::string &h : headers) {
+        size_t colon = h.find(':');
+        if (colon != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < colon && same; ++i)
+            same = std::tolower(static_cast<unsigned char>(h[i])) == std::tolower(static_cast<unsigned char>(name[i]));
+        if (!same) continue;
+        size_t b = h.find_first_not_of(" \t", colon + 1);
+        if (b == std::string::npos) return {};
+        size_t e = h.find_last_not_of(" \t");
+        return h.substr(b, e - b + 1);
+    }
+    return {};
 }
 
 std::string FormEncode(const std::string &text) {

@@ -49,5 +49,19 @@ THttpResult HttpPostForm(const std::string &url, const std::vector<std::string> 
 // HEAD with curl's defaults (no user agent, no redirects).
 THttpResult HttpHead(const std::string &url, const THttpOptions &opt = {});
 
+// A GET that sends headers of its own and hands back the reply's headers, for
+// web APIs that ask for an identifying user agent and conditional requests.
+struct THttpExchange {
+    std::string UserAgent;                  // replaces the shared one when set
+    std::vector<std::string> Headers;       // "Name: value" lines to send
+    std::vector<std::string> ReplyHeaders;  // out: header lines of the final reply
+};
+// GET into memory. Unlike HttpGet, the body of an error reply is kept too
+// (such APIs explain their errors in it); a 304 reply completes with an empty body.
+THttpResult HttpGetExchange(const std::string &url, std::string &body, THttpExchange &exchange,
+                            const THttpOptions &opt = {});
+// The value of the first header line named `name` (any case), trimmed; empty when absent.
+std::string HttpHeaderValue(const std::vector<std::string> &headers, const std::string &name);
+
 // application/x-www-form-urlencoded encoding of one text.
 std::string FormEncode(const std::string &text);

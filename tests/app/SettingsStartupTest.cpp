@@ -16,16 +16,19 @@ TEST(SettingsStartup, FirstStartWritesExactlyTheFirstStartContent) {
     TSettingsStartup r = RunSettingsStartup(ini, 1033);
 
     EXPECT_TRUE(r.FirstStart);
-    EXPECT_EQ(r.ActiveSection, "Service0");
-    EXPECT_EQ(r.ServiceNumber, 0);
-    EXPECT_EQ(r.ServiceName, "NWS");
+    // US English starts on the live NWS service, registered third.
+    EXPECT_EQ(r.ActiveSection, "Service2");
+    EXPECT_EQ(r.ServiceNumber, 2);
+    EXPECT_EQ(r.ServiceName, "NWSAPI");
     EXPECT_TRUE(r.LocationMissing);
 
-    EXPECT_EQ(ini.ReadSections(), (Keys{"Services", "Service0", "Service1", "Service", "Wx", "Options"}));
-    EXPECT_EQ(ini.ReadSection("Services"), (Keys{"Service0", "Service1"}));
+    EXPECT_EQ(ini.ReadSections(),
+              (Keys{"Services", "Service0", "Service1", "Service2", "Service", "Wx", "Options"}));
+    EXPECT_EQ(ini.ReadSection("Services"), (Keys{"Service0", "Service1", "Service2"}));
     const Keys serviceKeys{"Name", "httpBase", "Port", "XML", "HTML", "Seek", "Location"};
     EXPECT_EQ(ini.ReadSection("Service0"), serviceKeys);
     EXPECT_EQ(ini.ReadSection("Service1"), serviceKeys);
+    EXPECT_EQ(ini.ReadSection("Service2"), serviceKeys);
     EXPECT_EQ(ini.ReadSection("Service"), (Keys{"Default"}));
     EXPECT_EQ(ini.ReadSection("Wx"), (Keys{"CurrentConditions", "NumDays", "AlAuto", "AlRestore", "AlSwitch",
                                             "AlSound", "AlSoundAny", "AlAnimate"}));
@@ -40,7 +43,10 @@ TEST(SettingsStartup, FirstStartWritesExactlyTheFirstStartContent) {
     EXPECT_EQ(ini.ReadString("Service1", "Seek", ""), "city-find.asp?Location=");
     EXPECT_EQ(ini.ReadString("Service1", "XML", ""), ServerBase(TServer::AccuData) + "/widget/kovix/");
     EXPECT_EQ(ini.ReadString("Service1", "Port", ""), "80");
-    EXPECT_EQ(ini.ReadString("Service", "Default", "x"), "Service0");
+    EXPECT_EQ(ini.ReadString("Services", "Service2", ""), "The US National Weather Service (live)");
+    EXPECT_EQ(ini.ReadString("Service2", "Name", ""), "NWSAPI");
+    EXPECT_EQ(ini.ReadString("Service2", "httpBase", ""), ServerBase(TServer::NWSApi));
+    EXPECT_EQ(ini.ReadString("Service", "Default", "x"), "Service2");
     EXPECT_EQ(ini.ReadString("Wx", "AlSound", ""), "1");
     EXPECT_EQ(ini.ReadString("Wx", "AlSoundAny", ""), "0");
     EXPECT_EQ(ini.ReadString("Options", "URL", ""), ServerBase(TServer::Update) + "/");
@@ -55,13 +61,13 @@ TEST(SettingsStartup, FirstStartWritesExactlyTheFirstStartContent) {
     const std::string before = ini.Text();
     TSettingsStartup again = RunSettingsStartup(ini, 1031);
     EXPECT_FALSE(again.FirstStart);
-    EXPECT_EQ(again.ActiveSection, "Service0");
+    EXPECT_EQ(again.ActiveSection, "Service2");
     EXPECT_EQ(ini.Text(), before);
 }
 
 TEST(SettingsStartup, EmptyDefaultFollowsTheLocale) {
     struct Case { int locale; const char *expected; };
-    for (Case c : {Case{1033, "Service0"}, Case{1031, "Service1"}, Case{2057, "Service1"}}) {
+    for (Case c : {Case{1033, "Service2"}, Case{1031, "Service1"}, Case{2057, "Service1"}}) {
         TIniSettings ini;
         TSettingsStartup r = RunSettingsStartup(ini, c.locale);
         EXPECT_EQ(r.ActiveSection, c.expected) << c.locale;
@@ -72,6 +78,15 @@ TEST(SettingsStartup, EmptyDefaultFollowsTheLocale) {
     ini.SetStrings({"[Service]", "[Wx]", "NumDays=3"});
     EXPECT_EQ(RunSettingsStartup(ini, 1031).ActiveSection, "Service1");
     EXPECT_EQ(ini.ReadString("Wx", "NumDays", ""), "3");
+
+    // A file that already has the two older services gets the live one next to them,
+    // and US English picks it wherever it landed.
+    TIniSettings old;
+    old.SetStrings({"[Services]", "Service0=Acu display", "Service1=NWS display", "[Service0]", "Name=Acu",
+                    "[Service1]", "Name=NWS", "[Service2]", "Name=Custom", "[Service]", "Default="});
+    TSettingsStartup r = RunSettingsStartup(old, 1033);
+    EXPECT_EQ(r.ActiveSection, "Service3");
+    EXPECT_EQ(r.ServiceName, "NWSAPI");
 }
 
 TEST(SettingsStartup, FileNumberedTheOtherWayRoundKeepsItsNumbering) {
@@ -79,6 +94,7 @@ TEST(SettingsStartup, FileNumberedTheOtherWayRoundKeepsItsNumbering) {
     ini.SetStrings({"[Services]", "Service0=Acu display", "Service1=NWS display",
                     "[Service0]", "Name=Acu", "httpBase=a", "Port=80", "XML=b", "HTML=c", "Seek=d", "Location=X1",
                     "[Service1]", "Name=NWS", "httpBase=e", "Port=80", "XML=f", "HTML=g", "Seek=h", "Location=KSEA",
+                    "[Service2]", "Name=NWSAPI", "httpBase=i", "Port=80", "XML=j", "HTML=k", "Seek=l", "Location=",
                     "[Service]", "Default=Service1", "[Wx]", "NumDays=7"});
     const std::string before = ini.Text();
     TSettingsStartup r = RunSettingsStartup(ini, 1033);
@@ -98,6 +114,7 @@ TEST(SettingsStartup, OnlyServiceNumberedSectionsCount) {
     RunSettingsStartup(ini, 1033);
     EXPECT_EQ(ini.ReadString("Service1", "Name", ""), "NWS");
     EXPECT_EQ(ini.ReadString("Service2", "Name", ""), "Acu");
+    EXPECT_EQ(ini.ReadString("Service3", "Name", ""), "NWSAPI");
     EXPECT_FALSE(ini.SectionExists("Service0"));
 }
 

@@ -7,5 +7,5 @@
 #include <nlohmann/json.hpp>
 
 nlohmann::json ProbeSunMoon(const std::string &file);
-// The command-table entry: {"sunmoon", nullptr, "sunmoon FILE", RunSunMoonCommand}.
+// The command-table entry of "sunmoon FILE".
 int RunSunMoonCommand(const std::vector<std::string> &args, nlohmann::json &out);
