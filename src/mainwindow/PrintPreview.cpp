@@ -52,10 +52,10 @@ void showMessage(const std::string &text, const std::string &caption, int icon) 
 
 }  // namespace
 
-int ZoomScale(int position) { return 2 * position + 30; }
-int ZoomPosition(int scale) { return (scale - 30) / 2; }
+int PreviewZoomScale(int position) { return 2 * position + 30; }
+int PreviewZoomPosition(int scale) { return (scale - 30) / 2; }
 
-int WheelScale(int scale, bool up) {
+int PreviewWheelScale(int scale, bool up) {
     if (up) return scale < kMaxScale ? scale + 2 : scale;
     return scale > kMinScale ? scale - 2 : scale;
 }
@@ -246,7 +246,7 @@ void TPrintPreview::SetScale(int percent) {
     Body->setZoomFactor(scale_ / 100.0);
 }
 
-void TPrintPreview::ZoomBarChange(int position) { SetScale(ZoomScale(position)); }
+void TPrintPreview::ZoomBarChange(int position) { SetScale(PreviewZoomScale(position)); }
 
 void TPrintPreview::Render() {
     pages_ = LayoutPages(lines_, RendererFont(fontName_, fontSize_), Geometry);
@@ -388,8 +388,8 @@ bool TPrintPreview::eventFilter(QObject *watched, QEvent *event) {
         auto *w = static_cast<QWheelEvent *>(event);
         const int delta = w->angleDelta().y();
         if (delta != 0) {
-            const int scale = WheelScale(scale_, delta > 0);
-            ZoomBar->setValue(ZoomPosition(scale));
+            const int scale = PreviewWheelScale(scale_, delta > 0);
+            ZoomBar->setValue(PreviewZoomPosition(scale));
             SetScale(scale);
         }
         return true;

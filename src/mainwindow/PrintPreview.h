@@ -18,11 +18,11 @@ class QToolButton;
 class TnSpinButton;
 
 // Zoom bar position 0..60 to the scale 30..150 % and back.
-int ZoomScale(int position);
-int ZoomPosition(int scale);
+int PreviewZoomScale(int position);
+int PreviewZoomPosition(int scale);
 // One wheel notch: down lowers the scale by 2 while above 30, up raises it
 // by 2 while below 150.
-int WheelScale(int scale, bool up);
+int PreviewWheelScale(int scale, bool up);
 // The font to use from a printer's list: the one named like `wanted` (any
 // case), else the first "Tahoma" (any case), else the first; -1 for no fonts.
 int PickFontIndex(const QStringList &fonts, const QString &wanted);

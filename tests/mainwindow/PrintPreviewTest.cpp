@@ -45,12 +45,12 @@ void wheel(QWidget *target, int delta) {
 TEST(PrintPreviewZoom, BarAndWheelLimits) {
     struct Case { int position, scale; };
     for (Case c : {Case{0, 30}, Case{12, 54}, Case{60, 150}}) {
-        EXPECT_EQ(ZoomScale(c.position), c.scale);
-        EXPECT_EQ(ZoomPosition(c.scale), c.position);
+        EXPECT_EQ(PreviewZoomScale(c.position), c.scale);
+        EXPECT_EQ(PreviewZoomPosition(c.scale), c.position);
     }
-    EXPECT_EQ(WheelScale(30, false), 30);
-    EXPECT_EQ(WheelScale(32, false), 30);
-    EXPECT_EQ(WheelScale(150, true), 150);
+    EXPECT_EQ(PreviewWheelScale(30, false), 30);
+    EXPECT_EQ(PreviewWheelScale(32, false), 30);
+    EXPECT_EQ(PreviewWheelScale(150, true), 150);
 
     TPrintPreview p;
     EXPECT_EQ(p.Scale(), 54);
