@@ -9,7 +9,7 @@ PACKAGES=(
   libcurl4-openssl-dev libpugixml-dev libsqlite3-dev nlohmann-json3-dev uuid-dev
   libcanberra-dev libcpp-httplib-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth imagemagick
-  librsvg2-bin sox libsox-fmt-base
+  librsvg2-bin sox libsox-fmt-base poppler-utils
 )
 # The art build fetches an npm package; a Node.js from elsewhere brings its own npm.
 command -v npm >/dev/null || PACKAGES+=(npm)

@@ -11,12 +11,12 @@
 #include "nws/NWSAlerts.h"
 #include "nws/NWSForecast.h"
 #include "nws/NWSRegister.h"
+#include "nws/NWSSunMoon.h"
 #include "nws/Stations.h"
 #include "nws/XmlDateTime.h"
 #include "platform/Clock.h"
 #include "platform/FormatSettings.h"
 #include "platform/Paths.h"
-#include "platform/TimeZone.h"
 #include "service/DataMod.h"
 #include "service/Servers.h"
 
@@ -90,37 +90,6 @@ bool looksLikeImage(const std::string &path) {
     if (in.gcount() < 4) return false;
     return std::string(b, 3) == "GIF" || std::string(b + 1, 3) == "PNG";
 }
-
-bool twoDigits(const std::string &s, int &value) {
-    // "07", " 7" and "7" read; anything else is no number.
-    std::string t = s;
-    while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-    if (t.empty() || t.size() > 2) return false;
-    value = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    return true;
-}
-
-// "07:15" in a reply line as the local short time text ("7:15 AM"); false when
-// the characters around the first ':' are not a time.
-bool replyTime(const std::string &line, std::string &out) {
-    size_t c = line.find(':');
-    if (c == std::string::npos || c + 3 > line.size()) return false;
-    int hours = 0, minutes = 0;
-    std::string h = c >= 2 ? line.substr(c - 2, 2) : line.substr(0, c);
-    if (!twoDigits(h, hours) || !twoDigits(line.substr(c + 1, 2), minutes)) return false;
-    if (line[c + 1] == ' ' || hours > 23 || minutes > 59) return false;
-    std::string text = TimeToStr(EncodeTime(hours, minutes, 0));
-    size_t z = text.find(":00");
-    if (z != std::string::npos) text.erase(z, 3);
-    out = text;
-    return true;
-}
-
-std::string intText(long long v) { return std::to_string(v); }
 
 }  // namespace
 
@@ -265,71 +234,7 @@ bool TNWxService::LoadDocument(const std::string &url, const std::string &fileNa
     return doc != nullptr;
 }
 
-// ---- sun and moon ----
-
-std::vector<std::string> TNWxService::SunMoonForm() {
-    int y = 0, mo = 0, d = 0;
-    DecodeDate(Clock::Now(), y, mo, d);
-    auto beforeDot = [](const std::string &s) {
-        size_t dot = s.find('.');
-        return dot == std::string::npos ? std::string() : s.substr(0, dot);
-    };
-    auto afterDot = [](const std::string &s) {
-        size_t dot = s.find('.');
-        return dot == std::string::npos ? s.substr(0, 2) : s.substr(dot + 1, 2);
-    };
-    const std::string lat = GetLatitude(), lon = GetLongitude();
-    const TTimeZoneBias tz = GetTimeZoneBias();
-    const int zone = (tz.Bias + tz.StandardBias + tz.DaylightBias) / 60;
-    return {"FFX=2",
-            "ID=A Wx",
-            "xxy=" + intText(y),
-            "xxm=" + intText(mo),
-            "xxd=" + intText(d),
-            "xx0=1",
-            "xx1=" + beforeDot(lon),
-            "xx2=" + afterDot(lon),
-            "yy0=1",
-            "yy1=" + beforeDot(lat),
-            "yy2=" + afterDot(lat),
-            "zz1=" + intText(zone),
-            "zz0=-1"};
-}
-
-void TNWxService::ReadSunMoonReply(const std::vector<std::string> &lines) {
-    static const char *const kPhases[] = {"waxing", "waning", "first", "last", "full", "new"};
-    bool phaseLine = false;
-    for (const std::string &line : lines) {
-        const std::string low = LowerCase(line);
-        std::string t;
-        // A line that names the event but holds no readable time is passed over.
-        if (low.find("sunrise") != std::string::npos && replyTime(line, t)) sunrise_ = t;
-        if (low.find("sunset") != std::string::npos && replyTime(line, t)) sunset_ = t;
-        size_t p = std::string::npos;
-        for (const char *k : kPhases) {
-            p = low.find(k);
-            if (p != std::string::npos) break;
-        }
-        if (p == std::string::npos) continue;
-        if (low.find("phase") != std::string::npos) {
-            moonPhase_ = line.substr(p);
-            phaseLine = true;
-        } else if (!phaseLine) {
-            size_t sp = line.find(' ', p);
-            if (sp != std::string::npos) moonPhase_ = line.substr(p, sp - p);
-        }
-    }
-}
-
-void TNWxService::RefreshSunMoon() {
-    std::vector<std::string> list = SunMoonForm();
-    if (!PostForm(USNOSunMoonUrl(ServerBase(TServer::USNO)), list)) return;
-    if (allowTemp_) {
-        const std::string folder = GetDataFolder() + GetCacheFolder();
-        if (ForceDirectories(folder)) writeWholeFile(folder + "NWSSunMoon.html", joinLines(list));
-    }
-    ReadSunMoonReply(list);
-}
+// ---- sun and moon: NWSSunMoon.cpp ----
 
 // ---- getters ----
 
@@ -481,7 +386,7 @@ void TNWxService::RefreshCurrent() {
                 observationText_ = StripLastUpdated(currentObs_.observation_time());
                 historyURL_ = currentObs_.two_day_history_url();
                 const double now = Clock::Now();
-                if (sunrise_.empty() || now - std::floor(now) < 0.05) RefreshSunMoon();
+                if (SunMoonDue(sunrise_, now)) RefreshSunMoon();
                 DoCurrentUpdated();
             }
         }

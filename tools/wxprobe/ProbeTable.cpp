@@ -1,5 +1,6 @@
 // Every wxprobe sub-command; the probes live one group to a file (probe_*.cpp).
 #include "Probe.h"
+#include "probe_sunmoon.h"
 
 const std::vector<TProbeCommand> &ProbeCommands() {
     static const std::vector<TProbeCommand> table = {
@@ -14,6 +15,7 @@ const std::vector<TProbeCommand> &ProbeCommands() {
         {"nwsapi", "forecast", "nwsapi forecast FORECAST [--periods 12|24] [--scale 0|1]", RunNwsApiForecastCommand},
         {"nwsapi", "alerts", "nwsapi alerts [POINT] ALERTS", RunNwsApiAlertsCommand},
         {"nwsapi", "points", "nwsapi points POINT", RunNwsApiPointsCommand},
+        {"sunmoon", "", "sunmoon FILE", RunSunMoonCommand},
         {"frames", "--image", "frames --image KEY [--animate] [--radar BASE]", RunFramesCommand},
         {"search", "--lat", "search --lat LAT --lon LON", RunSearchCommand},
         {"zip", "", "zip TEXT", RunZipCommand},
