@@ -138,7 +138,7 @@ int RunTolvu(int argc, char **argv) {
     if (splash) splash->show();
 
     ForceDirectories(ProfilePath());
-    SeedSettingsFile(ProgramPath(), ProfilePath(), SettingsFileName());
+    SeedSettingsFile(DataPath(), ProfilePath(), SettingsFileName());
 
     SetApplicationTitle("Weather");
     SetApplicationHelpFile("Tolvu.chm");
