@@ -11,6 +11,8 @@ void SetProgramPath(const std::string &folder);
 // folder, or a folder set with SetProgramPath), else the installed
 // "<prefix>/share/tolvu/" beside the executable's "<prefix>/bin/".
 std::string DataPath();
+// The data folder for a given program folder, by the rule above.
+std::string DataPathFor(const std::string &programFolder);
 // $XDG_DATA_HOME/Tolvu/ (default ~/.local/share/Tolvu/); read anew each call.
 std::string ProfilePath();
 // The file-name part of the executable ("Tolvu").
