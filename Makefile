@@ -31,6 +31,8 @@ bench: deps
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 test-sanitize:
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	$(MAKE) test BUILD=$(BUILD)-asan BUILD_TYPE=Debug CMAKE_FLAGS=-DTOLVU_SANITIZE=ON
 
 # Each libFuzzer target for FUZZ_SECONDS (default 60); findings in $(BUILD)-fuzz/findings/.

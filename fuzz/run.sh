@@ -27,6 +27,7 @@ seeds() {
         lang)        echo "$ROOT/fuzz/seeds/lang" ;;
         zip)         echo "$ROOT/fuzz/seeds/zip" ;;
         datetime)    echo "$ROOT/fuzz/seeds/datetime" ;;
+        nwstext)     echo "$ROOT/fuzz/seeds/nwstext" ;;
         *)           [ -d "$ROOT/fuzz/seeds/$1" ] && echo "$ROOT/fuzz/seeds/$1" ;;
     esac
 }
@@ -60,7 +61,7 @@ for t in "${targets[@]}"; do
                    "$FIX/nws/cap/alert_2010-08-30_MT_FlashFloodWatch_alerts-beta.xml" ;;
     esac
     dict=()
-    case "$t" in ini|lang|zip|datetime|accualert) ;; *) dict=(-dict="$ROOT/fuzz/xml.dict") ;; esac
+    case "$t" in ini|lang|zip|datetime|accualert|nwstext) ;; *) dict=(-dict="$ROOT/fuzz/xml.dict") ;; esac
     echo "== fuzz_$t for ${SECONDS_EACH}s"
     if ! (cd "$findings" && "$exe" "${dict[@]}" -max_total_time="$SECONDS_EACH" -timeout=10 \
             -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 "$corpus" 2>"$findings/log.txt"); then
