@@ -21,7 +21,7 @@ install(FILES ${TOLVU_DESKTOP}/${TOLVU_APP_ID}.desktop DESTINATION ${CMAKE_INSTA
 install(FILES ${TOLVU_DESKTOP}/${TOLVU_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${TOLVU_DESKTOP}/${TOLVU_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/THIRD-PARTY-NOTICES.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/THIRD-PARTY-NOTICES.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvu)
 
 # Bitmap icons for the hicolor sizes, drawn from the SVG once per build tree.
 find_program(RSVG_CONVERT rsvg-convert)
