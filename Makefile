@@ -3,7 +3,7 @@ BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run demo test bench test-sanitize clean
+.PHONY: all deps configure build run demo test bench test-sanitize fuzz package clean
 
 all: build
 
@@ -31,7 +31,21 @@ bench: deps
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 test-sanitize:
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	$(MAKE) test BUILD=$(BUILD)-asan BUILD_TYPE=Debug CMAKE_FLAGS=-DTOLVU_SANITIZE=ON
 
+# Each libFuzzer target for FUZZ_SECONDS (default 60); findings in $(BUILD)-fuzz/findings/.
+fuzz:
+	@bash scripts/install-fuzz-deps.sh
+	FUZZ_BUILD=$(CURDIR)/$(BUILD)-fuzz JOBS=$(JOBS) bash fuzz/run.sh
+
+# Debian package from a Release build: $(BUILD)/tolvu_<version>_<arch>.deb
+package: build
+	@bash scripts/install-fuzz-deps.sh package
+	desktop-file-validate data/desktop/app.tolvu.Tolvu.desktop
+	appstreamcli validate --no-net data/desktop/app.tolvu.Tolvu.metainfo.xml
+	cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz

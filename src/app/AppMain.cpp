@@ -142,7 +142,7 @@ int RunTolvu(int argc, char **argv) {
     TWxForm::SetStartupSplash(splash);
 
     ForceDirectories(ProfilePath());
-    SeedSettingsFile(ProgramPath(), ProfilePath(), SettingsFileName());
+    SeedSettingsFile(DataPath(), ProfilePath(), SettingsFileName());
 
     SetApplicationTitle("Weather");
     SetApplicationHelpFile("Tolvu.chm");

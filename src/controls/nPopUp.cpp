@@ -66,7 +66,7 @@ QPixmap DrawCloseButton(TCustomPopUpButton::TState s) {
 
 QPixmap LoadCloseButton(TCustomPopUpButton::TState s) {
     static const char *names[4] = {"BTNCLOSED.PNG", "BTNCLOSEE.PNG", "BTNCLOSEF.PNG", "BTNCLOSEP.PNG"};
-    const QString dir = QString::fromStdString(ProgramPath()) + "Images/";
+    const QString dir = QString::fromStdString(DataPath()) + "Images/";
     for (const QString &name : {QString(names[s]), QString(names[s]).toLower()}) {
         QPixmap pm(dir + name);
         if (!pm.isNull()) return pm;

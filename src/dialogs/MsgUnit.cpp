@@ -143,7 +143,7 @@ std::string WrapForLabel(const std::string &text, int labelWidth, int firstCharW
 QPixmap MsgDialogPicture(int n) {
     const QString name = QString("dialog/%1.png").arg(n);
     QPixmap pm;
-    const QString file = q(ProgramPath()) + "Images/" + name;
+    const QString file = q(DataPath()) + "Images/" + name;
     if (QFile::exists(file) && pm.load(file)) return pm;
     if (QFile::exists(":/" + name) && pm.load(":/" + name)) return pm;
     return drawPicture(n);

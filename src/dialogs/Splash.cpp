@@ -109,7 +109,7 @@ QPixmap DrawAccuLogo() {
 }
 
 QPixmap LoadBackground(QSize size, QColor base) {
-    QPixmap file(QString::fromStdString(ProgramPath()) + "Images/splash.png");
+    QPixmap file(QString::fromStdString(DataPath()) + "Images/splash.png");
     if (!file.isNull()) return file.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPixmap pm(size);
     QPainter p(&pm);

@@ -42,7 +42,7 @@ constexpr QSize kFlagSize(16, 11);
 // A plain stand-in flag when the picture is missing, so the list still lines up.
 QPixmap loadFlag(const char *name) {
     QPixmap p;
-    QString file = QString::fromStdString(ProgramPath() + "Images/flags/") + name + ".png";
+    QString file = QString::fromStdString(DataPath() + "Images/flags/") + name + ".png";
     if (QFile::exists(file)) p.load(file);
     if (p.isNull()) {
         p = QPixmap(kFlagSize);
@@ -152,7 +152,7 @@ TLanguageDlg::TLanguageDlg(QWidget *parent) : QDialog(parent) {
 
     globe_ = new QLabel(this);
     globe_->setGeometry(8, 8, 64, 64);
-    QString globeFile = QString::fromStdString(ProgramPath() + "Images/globe.png");
+    QString globeFile = QString::fromStdString(DataPath() + "Images/globe.png");
     QPixmap globe;
     if (QFile::exists(globeFile)) globe.load(globeFile);
     globe_->setPixmap(globe.isNull() ? drawGlobe() : globe.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));

@@ -98,7 +98,7 @@ std::string TLanguageData::FlagPath() const {
     return f[0] == '/' ? f : folder_ + f;
 }
 
-std::string LanguageBasePath() { return ProgramPath() + NativePath("Lang\\Data"); }
+std::string LanguageBasePath() { return DataPath() + NativePath("Lang\\Data"); }
 
 std::string LanguageFileName(const std::string &basePath, const std::string &code) {
     size_t sep = basePath.find_last_of("/\\");

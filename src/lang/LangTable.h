@@ -36,7 +36,7 @@ private:
     std::string locale_, flag_, folder_;
 };
 
-// The program's base path: ProgramPath() + "Lang/Data".
+// The program's base path: DataPath() + "Lang/Data".
 std::string LanguageBasePath();
 // basePath with its extension replaced by "." + code ("…/Data" -> "…/Data.FRA").
 std::string LanguageFileName(const std::string &basePath, const std::string &code);

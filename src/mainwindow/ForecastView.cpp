@@ -618,7 +618,7 @@ QString TForecastStrip::ShowForecast(TCustomWxService &svc) {
 
     // 3. The forecast sound (AccuWeather's forecast comes with its current conditions).
     if (svc.GetName() != "Acu" && options_.NotifySound && !options_.AlertRunning) {
-        const std::string path = ProgramPath() + NativePath("Sound\\Connect.wav");
+        const std::string path = DataPath() + NativePath("Sound\\Connect.wav");
         if (options_.PlaySound) options_.PlaySound(path);
         else PlaySoundFile(path);
     }

@@ -18,7 +18,7 @@ namespace {
 const QString kRoot = QStringLiteral("/Services");
 
 QString ProgramFile(const QString &relative) {
-    return QString::fromStdString(ProgramPath()) + relative;
+    return QString::fromStdString(DataPath()) + relative;
 }
 
 QPixmap Blank(int w, int h) {

@@ -17,7 +17,7 @@ public:
     // Condition pictures are 128 x 128.
     static constexpr int PictureSize = 128;
 
-    // fileName empty: ProgramPath() + "Services.rcc".
+    // fileName empty: DataPath() + "Services.rcc".
     explicit TIconLibrary(const QString &fileName = {});
     ~TIconLibrary();  // frees the library
     TIconLibrary(const TIconLibrary &) = delete;

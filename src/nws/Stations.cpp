@@ -27,9 +27,9 @@ double ReadNumber(const std::string &text)
 void EnsureTables(TData &data)
 {
     if (!data.Station().Active())
-        data.Station().LoadFromFile(ProgramPath() + "Station.dat");
+        data.Station().LoadFromFile(DataPath() + "Station.dat");
     if (!data.Zone().Active())
-        data.Zone().LoadFromFile(ProgramPath() + "Zone.dat");
+        data.Zone().LoadFromFile(DataPath() + "Zone.dat");
 }
 
 int SearchLocations(TData *data, const std::string &text, const std::string &latitude,

@@ -26,6 +26,26 @@ std::string ProgramPath() {
     return withSlash(p.substr(0, p.rfind('/')));
 }
 
+std::string DataPathFor(const std::string &programFolder) {
+    const std::string program = withSlash(programFolder);
+    if (FileExists(program + "Station.dat") || FileExists(program + "Services.rcc") ||
+        DirectoryExists(program + "Lang"))
+        return program;
+    // Installed: the program sits in <prefix>/bin/ and its data in <prefix>/share/tolvu/.
+    // A relative step keeps a moved prefix (a DESTDIR tree, /opt) working.
+    std::error_code ec;
+    std::filesystem::path installed =
+        std::filesystem::weakly_canonical(std::filesystem::path(program) / "../share/tolvu", ec);
+    if (!ec && DirectoryExists(installed.string())) return withSlash(installed.string());
+    return program;
+}
+
+std::string DataPath() {
+    // A folder set by a test or tool is taken as it stands.
+    if (!g_programPath.empty()) return g_programPath;
+    return DataPathFor(ProgramPath());
+}
+
 void SetProgramPath(const std::string &folder) { g_programPath = folder.empty() ? folder : withSlash(folder); }
 
 std::string ProgramFileName() {

@@ -6,6 +6,13 @@
 std::string ProgramPath();
 // Tests and tools may point the program folder elsewhere.
 void SetProgramPath(const std::string &folder);
+// Folder of the shipped data files (tables, Lang/, Sound/, Images/,
+// Services.rcc): ProgramPath() when it holds them (a build tree, a copied
+// folder, or a folder set with SetProgramPath), else the installed
+// "<prefix>/share/tolvu/" beside the executable's "<prefix>/bin/".
+std::string DataPath();
+// The data folder for a given program folder, by the rule above.
+std::string DataPathFor(const std::string &programFolder);
 // $XDG_DATA_HOME/Tolvu/ (default ~/.local/share/Tolvu/); read anew each call.
 std::string ProfilePath();
 // The file-name part of the executable ("Tolvu").

@@ -167,7 +167,7 @@ private:
     void SortRows();
 };
 
-struct TResourceRow {
+struct TResourceEntry {
     std::string Name;
     int64_t ID = 0;
 };
@@ -207,7 +207,7 @@ public:
     // a file that fails to load is ignored.
     void LoadStoredSets(const std::string &folder);
     // The language resource map; replaces ResourceSet's rows.
-    void LoadResourceRows(const std::vector<TResourceRow> &rows);
+    void LoadResourceRows(const std::vector<TResourceEntry> &rows);
 
     // Geographic state; the box starts as the whole world.
     double MinLon = -180, MinLat = -90, MaxLon = 180, MaxLat = 90;

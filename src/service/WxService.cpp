@@ -231,7 +231,7 @@ void TCustomWxService::SetRadarIndex(int value) {
 std::string TCustomWxService::GetWebPageURL() { return htmlPath_; }
 std::string TCustomWxService::GetLinkURL() { return httpBase_; }
 std::string TCustomWxService::GetHistoryURL() { return httpBase_; }
-std::string TCustomWxService::GetAppFolder() { return ProgramPath(); }
+std::string TCustomWxService::GetAppFolder() { return DataPath(); }
 bool TCustomWxService::RemoteFileExists(const std::string &url) { return HeadLength(url) >= 0; }
 bool TCustomWxService::CheckConnection() { return TestConnection(GetHttpBase()); }
 void TCustomWxService::ParseForecasts() { forecasts_->Clear(); }

@@ -251,7 +251,7 @@ std::shared_ptr<const TCityZipIndex> TCityZipIndex::Shared(const std::string &fi
 }
 
 bool TUSCityZip::Connect(const std::string &fileName) {
-    index_ = TCityZipIndex::Shared(fileName.empty() ? ProgramPath() + kTableFile : fileName);
+    index_ = TCityZipIndex::Shared(fileName.empty() ? DataPath() + kTableFile : fileName);
     return index_ != nullptr;
 }
 

@@ -81,7 +81,7 @@ public:
     TUSCityZip(const TUSCityZip &) = delete;
     TUSCityZip &operator=(const TUSCityZip &) = delete;
 
-    // Loads the table (by default ProgramPath() + kTableFile). False when it
+    // Loads the table (by default DataPath() + kTableFile). False when it
     // cannot be loaded; lookups then find nothing.
     bool Connect(const std::string &fileName = {});
     bool Connected() const { return index_ != nullptr; }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "lang/ResourceMap.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -306,8 +307,14 @@ TEST(DataSets, TableFileRoundTrip)
     EXPECT_TRUE(loc.IsNull("Service"));
 }
 
+// The data module's resource rows and the language map's rows are different
+// types; one name for both let the linker mix their layouts and corrupt the
+// heap. Both headers in one file keep them apart.
 TEST(DataSets, ResourceRowsLoadFromList)
 {
+    const TResourceRow mapRow{"SCurrent", 100};
+    const std::vector<TResourceEntry> rows{{mapRow.Name, mapRow.ID}};
+    EXPECT_EQ(rows[0].Name, "SCurrent");
     TData data("");
     EXPECT_EQ(data.ResourceSet().RecordCount(), 0);
     data.LoadResourceRows({{"SCurrent", 100}, {"SForecast", 101}});
