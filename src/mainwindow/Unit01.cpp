@@ -1256,7 +1256,7 @@ void TWxForm::ShowCurrentConditions() {
     showTemperature(svc.GetTemperature(), svc.GetFeelsLike());
     if (Hooks.DrawTrayIcon) Hooks.DrawTrayIcon();
     if (cNotifySound && !(Hooks.AlertNotifying && Hooks.AlertNotifying()))
-        PlaySoundFile(NativePath(ProgramPath() + "Sound\\Connect.wav"));
+        PlaySoundFile(NativePath(DataPath() + "Sound\\Connect.wav"));
     // 6.-8.
     showWind(svc.GetWindDirection(), svc.GetWindSpeed(), svc.GetWindGust());
     showHumidity(svc.GetHumidity(), svc.GetDewPoint(), svc.GetPressure());

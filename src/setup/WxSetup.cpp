@@ -866,7 +866,7 @@ void TWxSetupDlg::btnEmailClick() {
 }
 
 void TWxSetupDlg::HelpClick() {
-    const std::string file = ProgramPath() + ApplicationHelpFile();
+    const std::string file = DataPath() + ApplicationHelpFile();
     if (FileExists(file)) ShellOpen(file);
 }
 
