@@ -1610,11 +1610,11 @@ void TData::LoadStoredSets(const std::string &folder)
     }
 }
 
-void TData::LoadResourceRows(const std::vector<TResourceRow> &rows)
+void TData::LoadResourceRows(const std::vector<TResourceRecord> &rows)
 {
     std::vector<std::vector<TValue>> out;
     out.reserve(rows.size());
-    for (const TResourceRow &r : rows)
+    for (const TResourceRecord &r : rows)
         out.push_back({N, TValue(r.Name), TValue(r.ID)});
     resource_->Cancel();
     resource_->Exec("SAVEPOINT resources");

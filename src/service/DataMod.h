@@ -167,7 +167,8 @@ private:
     void SortRows();
 };
 
-struct TResourceRow {
+// Kept apart from the language map's row type, whose name field is a plain pointer.
+struct TResourceRecord {
     std::string Name;
     int64_t ID = 0;
 };
@@ -207,7 +208,7 @@ public:
     // a file that fails to load is ignored.
     void LoadStoredSets(const std::string &folder);
     // The language resource map; replaces ResourceSet's rows.
-    void LoadResourceRows(const std::vector<TResourceRow> &rows);
+    void LoadResourceRows(const std::vector<TResourceRecord> &rows);
 
     // Geographic state; the box starts as the whole world.
     double MinLon = -180, MinLat = -90, MaxLon = 180, MaxLat = 90;
