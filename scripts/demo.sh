@@ -3,6 +3,7 @@
 # on a profile of its own, so nothing leaves this machine.
 #   scripts/demo.sh [BUILD_DIR]
 #   DEMO_SERVICE=nws|acu   which service the demo profile selects (default nws when its documents exist)
+#   DEMO_LANG=FRA          the language code the demo services start in (default: none, built-in English)
 #   DEMO_SECONDS=N         quit after N seconds (headless runs and screenshots)
 #   DEMO_WRAPPER=CMD       run the program under CMD (for example "gdb -batch -ex run -ex bt")
 set -euo pipefail
@@ -105,6 +106,8 @@ if [ "$service" = acu ]; then
 else
   default=Service0
 fi
+lang_line=""
+if [ -n "${DEMO_LANG:-}" ]; then lang_line="Language=$DEMO_LANG"; fi
 cat > "$profile/Tolvu.ini" <<INI
 [Servers]
 NWSWeb=$base
@@ -142,6 +145,7 @@ StateCode=DC
 CountyCode=DCC001
 County=District of Columbia
 Site=lwx
+$lang_line
 
 [Service1]
 Name=Acu
@@ -155,9 +159,11 @@ Latitude=38.85
 Longitude=-77.03
 CityName=Washington
 StateCode=DC
+$lang_line
 
 [Options]
 Update=0
+URL=$base/update/
 Minimize=0
 INI
 

@@ -39,6 +39,7 @@ QPainterPath LabelShape(const QRectF &r, unsigned roundCorners, int radius, bool
 
 class TgLabel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)  // reached by the language texts
 public:
     using TTextEvent = std::function<void(QWidget *sender, const QString &message)>;
 
@@ -159,6 +160,7 @@ bool CheckBoxHit(QPoint pt, int labelHeight, QSize box);
 
 class TnLabel : public TnControl {
     Q_OBJECT
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)  // reached by the language texts
 public:
     using TNotify = std::function<void(QWidget *sender)>;
 

@@ -221,6 +221,7 @@ TWxForm::TWxForm(QWidget *parent) : QMainWindow(parent), Hooks(DefaultHooks()) {
     setWindowTitle(DisplayName());
     splash_ = startupSplash();
     buildLayout();
+    InstallSetupHooks();
     setFixedSize(621, 490);
     if (QScreen *scr = QGuiApplication::primaryScreen())
         move(scr->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -672,7 +673,7 @@ bool TWxForm::LoadLanguage(const std::string &code) {
     const bool applied = Hooks.LoadLanguageData && Hooks.LoadLanguageData(code, table) && table.size() > 10;
     if (!applied) return false;
     language_ = std::move(table);
-    iLanguage->SetCaption(q(code));
+    ShowLanguageIndicator(code);
     setServiceCaption();
     RefreshActivePage();
     return true;
@@ -1045,34 +1046,6 @@ void TWxForm::ShowAlerts() {
     if (Hooks.ShowAlerts) Hooks.ShowAlerts();
 }
 
-void TWxForm::ShowSetup(int page) {
-    if (closing_ || setupOpen_ || !Hooks.RunSetup) return;
-    setupOpen_ = true;
-    CurrentTimer->stop();
-    AlertTimer->stop();
-    progressThreshold_ = kSetupThreshold;
-    const std::vector<std::string> snapshot = settings_.GetStrings();
-    bool ok = false;
-    try {
-        ok = Hooks.RunSetup(page);
-    } catch (const std::exception &e) {
-        ShowApplicationError(e.what());
-    }
-    progressThreshold_ = kThreshold;
-    setupOpen_ = false;
-    if (!ok) {
-        settings_.SetStrings(snapshot);
-        return;
-    }
-    settings_.UpdateFile();
-    LoadService();
-    RefreshForecastView();
-    RefreshAlertsView();
-    RefreshCurrentView();
-    for (QTimer *t : {AlertTimer, ForecastTimer, CurrentTimer}) t->start();
-    if (!settings_.ReadBool("Wx", "AlAuto", true)) AlertTimer->start();
-}
-
 // ---------------------------------------------------------------- progress
 
 void TWxForm::ProgressBegin(TWorkMode mode, std::int64_t size) {
@@ -1424,6 +1397,7 @@ bool TWxForm::eventFilter(QObject *watched, QEvent *e) {
         else if (watched == iBtnSetup) ShowSetup(1);
         else if (watched == glService || watched == Logo1) ServiceOpenURL();
         else if (watched == iBtnHistory) ShowHistory();
+        else if (watched == iBtnPrint) PrintClick();
         else if (watched == OrvLogo) OpenLink(DefaultUpdateUrl());
         else if (watched == iBtnHelp) ShowAboutWindow();
         else RefreshCurrentView();

@@ -30,6 +30,9 @@ class TnControl;
 class TTemperature;
 class TForecastStrip;
 class TWindowMarker;
+class TWxSetupDlg;
+class TUpdateCheck;
+struct TPrintRequest;
 
 // Tabs on the right, 32 pixels across, one glyph and the caption per tab.
 class TnTabBar : public QTabBar {
@@ -98,6 +101,24 @@ struct TWxFormHooks {
 class TWxForm : public QMainWindow {
     Q_OBJECT
 public:
+    // ---- setup, language, update, print ----
+    // Fills the setup, language and update hooks start-up left empty; runs
+    // before the first service load, whose refreshes already use them.
+    void InstallSetupHooks();
+    // The setup dialog on a page (0 location, 1 weather); true for OK.
+    bool RunSetupFromForm(int page);
+    // Replaces the modal run of the setup dialog (tests drive it and return its result).
+    std::function<int(TWxSetupDlg &)> SetupExec;
+    QPointer<QWidget> SetupDialog;  // while open, so a language change reaches it too
+    // Loads the language files of a code onto the windows; the table's lines on success.
+    bool LoadLanguageFiles(const std::string &code, std::vector<std::string> &table);
+    // The language indicator: code, flag and the language's own name as its hint.
+    void ShowLanguageIndicator(const std::string &code);
+    std::shared_ptr<TUpdateCheck> UpdateChecker;
+    // What the Print button prints for the page on show.
+    TPrintRequest PrintRequest() const;
+    void PrintClick();
+    // ---- end setup, language, update, print ----
     // The data module's image-set lookup for converting old Radar values;
     // set before the window is made (empty: no conversion).
     static TImageSetLookup &ImageSetLookup();
