@@ -1,16 +1,23 @@
 #include "app/AppMain.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
 #include <QDesktopServices>
 #include <QLocale>
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
 #include "app/AppFactories.h"
 #include "app/Startup.h"
+#include "controls/GrphCtrls.h"
 #include "dialogs/MsgHook.h"
 #include "dialogs/MsgUnit.h"
 #include "mainwindow/Unit01.h"
@@ -52,6 +59,34 @@ char firstChar(const QString &s, char def) {
     const QByteArray b = s.toLatin1();
     return b.isEmpty() ? def : b[0];
 }
+
+// TOLVU_EXIT_AFTER_PAINT (start-up measurement): quit once the temperature
+// label has been painted with a reading, printing the milliseconds since
+// launch: since the epoch time (ms) the variable holds, else since RunTolvu began.
+class TExitAfterPaint : public QObject {
+public:
+    TExitAfterPaint(TgLabel *label, std::int64_t launchEpochMs, const QElapsedTimer &since)
+        : label_(label), launch_(launchEpochMs), since_(since) {}
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (!done_ && watched == label_ && event->type() == QEvent::Paint) {
+            if (label_->Caption().endsWith(QChar(0xB0))) {
+                done_ = true;
+                const std::int64_t ms =
+                    launch_ > 1000000000000LL ? QDateTime::currentMSecsSinceEpoch() - launch_ : since_.elapsed();
+                std::printf("first-paint-ms %lld\n", static_cast<long long>(ms));
+                std::fflush(stdout);
+                QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
+            }
+        }
+        return false;
+    }
+
+private:
+    TgLabel *label_;
+    std::int64_t launch_;
+    QElapsedTimer since_;  // started when RunTolvu began
+    bool done_ = false;
+};
 }  // namespace
 
 int WindowsLocaleId(const QLocale &locale) {
@@ -106,6 +141,8 @@ bool OpenWithDesktop(const std::string &target) {
 }
 
 int RunTolvu(int argc, char **argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     SetBuildLetter("c");
 
     // The key decides whether this copy may run at all; nothing is shown before.
@@ -156,6 +193,12 @@ int RunTolvu(int argc, char **argv) {
                                                                          : nullptr);
         std::unique_ptr<QWidget> imageryOptions(
             factories.CreateImageryOptions ? factories.CreateImageryOptions(mainForm) : nullptr);
+        std::unique_ptr<TExitAfterPaint> exitAfterPaint;
+        if (const char *v = std::getenv("TOLVU_EXIT_AFTER_PAINT")) {
+            exitAfterPaint = std::make_unique<TExitAfterPaint>(mainForm.glTemperature, std::atoll(v), sinceStart);
+            mainForm.glTemperature->installEventFilter(exitAfterPaint.get());
+            mainForm.glTemperature->update();
+        }
         // The first forecast refresh decides between window and tray; without one the window shows.
         if (!mainForm.HandedOver()) mainForm.show();
         rc = QApplication::exec();
