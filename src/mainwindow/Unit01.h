@@ -297,6 +297,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
 
+public:
     // ---- advisories, tray, imagery ----
     TAdvisoryView *AdvisoryView = nullptr;   // the Advisory page body, inside nAdvisory
     TImageryView *ImageryView = nullptr;     // the Imagery page body, inside nImagery
