@@ -89,6 +89,21 @@ for name in sorted(os.listdir(src)):
 open(os.path.join(dst, "routes.txt"), "w", encoding="utf-8").write("\n".join(routes) + "\n")
 PY
 
+# The radar pictures drawn at build time sit at the root under the paths the
+# NWS radar server uses; their routes join the others.
+radar="$build/demo/radar"
+if [ -d "$radar" ]; then
+  (cd "$radar" && find . -type f ! -name routes.txt -print0 | while IFS= read -r -d '' f; do
+    mkdir -p "$root/$(dirname "$f")"
+    cp "$f" "$root/$f"
+  done)
+  if [ -f "$radar/routes.txt" ]; then
+    { echo "# from the demo radar pictures"; grep -v '^\s*#' "$radar/routes.txt" || true; } >> "$root/routes.txt"
+  fi
+else
+  echo "demo: $radar is missing (build the radar_demo target); the Imagery page stays empty" >&2
+fi
+
 base="http://127.0.0.1:$port"
 
 service="${DEMO_SERVICE:-}"
@@ -142,10 +157,11 @@ Latitude=38.85
 Longitude=-77.03
 CityName=Washington
 StateCode=DC
-CountyCode=DCC001
+CountyCode=District of Columbia
 County=District of Columbia
 Site=lwx
 $lang_line
+Radar=27
 
 [Service1]
 Name=Acu

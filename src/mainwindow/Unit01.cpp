@@ -222,6 +222,7 @@ TWxForm::TWxForm(QWidget *parent) : QMainWindow(parent), Hooks(DefaultHooks()) {
     splash_ = startupSplash();
     buildLayout();
     InstallSetupHooks();
+    BuildAlertsTrayImagery();
     setFixedSize(621, 490);
     if (QScreen *scr = QGuiApplication::primaryScreen())
         move(scr->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -263,6 +264,7 @@ TWxForm::~TWxForm() {
         t->disconnect();
         t->stop();
     }
+    FreeImagery();
     freeService();
     SetTransferPump(nullptr);
     if (markerNotifier_) markerNotifier_->setEnabled(false);
@@ -752,7 +754,7 @@ void TWxForm::LoadService() {
             if (Data) {
                 try {
                     TDataSet &options = Data->OptionSet();
-                    if (options.Locate("Key", TValue(int64_t(isNwsName(name) ? 0 : 1)))) {
+                    if (options.Locate("Key", TValue(int64_t(isNwsName(name) || LowerCase(name) == "nwsapi" ? 0 : 1)))) {
                         const TValue filterKey = options.Value("Filter");
                         if (Data->FilterSet().Locate("Key", filterKey)) {
                             Data->ImageSet().SetFilter(Data->FilterSet().AsString("Filter"));
@@ -784,11 +786,13 @@ void TWxForm::LoadService() {
             service_->SetAllowTemp(settings_.ReadBool("Options", "AllowTemp", false));
             LoadLanguage(service_->GetLanguage());
         }
+        LoadImagery(service_ ? name : std::string());
     }
     LoadDisplaySettings();
 }
 
 void TWxForm::LoadDisplaySettings() {
+    SelectRadarImage();
     // A missing [Wx] gets its defaults, which then apply like read ones.
     if (!settings_.SectionExists("Wx")) WriteWxDefaults(settings_);
     if (settings_.SectionExists("Wx")) {
@@ -804,6 +808,7 @@ void TWxForm::LoadDisplaySettings() {
         cNotifySound = settings_.ReadBool("Options", "cNotifySound", true);
         fNotifySound = settings_.ReadBool("Options", "fNotifySound", false);
         ServiceIcons = settings_.ReadBool("Options", "ServiceIcons", false);
+        LoadTrayOptions();
     } else {
         SetColor(0x800000);
         SetColor1(0xF0CAA6);
@@ -1431,7 +1436,10 @@ bool TWxForm::CloseQuery() {
 }
 
 void TWxForm::closeEvent(QCloseEvent *event) {
-    if (CloseQuery()) event->accept();
+    if (CloseQuery()) {
+        StopImageryAnimation();
+        event->accept();
+    }
     else event->ignore();
 }
 

@@ -15,6 +15,7 @@
 
 #include "app/IniSettings.h"
 #include "app/SettingsStartup.h"
+#include "mainwindow/AlertNotify.h"
 #include "dialogs/Progress.h"
 #include "service/WxService.h"
 
@@ -29,6 +30,11 @@ class TnControl;
 
 class TTemperature;
 class TForecastStrip;
+class TAdvisoryView;
+class TImageryView;
+class TImgOptionForm;
+class TTray;
+class TCustomRxImage;
 class TWindowMarker;
 class TWxSetupDlg;
 class TUpdateCheck;
@@ -311,6 +317,34 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+
+public:
+    // ---- advisories, tray, imagery ----
+    TAdvisoryView *AdvisoryView = nullptr;   // the Advisory page body, inside nAdvisory
+    TImageryView *ImageryView = nullptr;     // the Imagery page body, inside nImagery
+    TImgOptionForm *ImgOptions = nullptr;    // the imagery options tool window, made once
+    TTray *Tray = nullptr;
+    TSeenAlerts SeenAlerts;
+    TAlertNotification AlertNotification;
+    // The active service's imagery component (none for a service without radar).
+    TCustomRxImage *RxImages() const { return rxImages_; }
+    // Builds the three views and fills the empty hooks with them.
+    void BuildAlertsTrayImagery();
+    // Frees the old imagery component and makes the one of the service name.
+    void LoadImagery(const std::string &serviceName);
+    void FreeImagery();
+    // Selects the image set stored as the active section's Radar.
+    void SelectRadarImage();
+    void NotifyAlerts();
+    void DoDurationTimer(TAlertNotification::TEndCause cause);
+    void DrawTrayIcon();
+    void StopImageryAnimation();
+    void BuildImageryOptions();
+    void LoadTrayOptions();
+    std::string ImagerySourcePage();
+    TCustomRxImage *rxImages_ = nullptr;
+    int animationDepth_ = 0;  // nested animation loops running on the stack
+    TCustomRxImage *retiredImages_ = nullptr;  // freed once the animation loop returned
 
 private:
     void buildLayout();
