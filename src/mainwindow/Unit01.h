@@ -115,6 +115,8 @@ public:
     bool RunSetupFromForm(int page);
     // Replaces the modal run of the setup dialog (tests drive it and return its result).
     std::function<int(TWxSetupDlg &)> SetupExec;
+    // Used when SetupExec is empty; tests set it so no window ever blocks on the modal dialog.
+    static std::function<int(TWxSetupDlg &)> &DefaultSetupExec();
     QPointer<QWidget> SetupDialog;  // while open, so a language change reaches it too
     // Loads the language files of a code onto the windows; the table's lines on success.
     bool LoadLanguageFiles(const std::string &code, std::vector<std::string> &table);

@@ -142,7 +142,7 @@ bool TWxForm::RunSetupFromForm(int page) {
     host.RunUpdateCheck = [this] {
         if (UpdateChecker) UpdateChecker->UpdateNow();
     };
-    const int result = RunSetupDialog(host, page, SetupExec);
+    const int result = RunSetupDialog(host, page, SetupExec ? SetupExec : DefaultSetupExec());
     SetupDialog = nullptr;
     return result == QDialog::Accepted;
 }
@@ -196,3 +196,8 @@ TPrintRequest TWxForm::PrintRequest() const {
 }
 
 void TWxForm::PrintClick() { PrintButtonClick(this, PrintRequest()); }
+
+std::function<int(TWxSetupDlg &)> &TWxForm::DefaultSetupExec() {
+    static std::function<int(TWxSetupDlg &)> exec;
+    return exec;
+}
