@@ -5,6 +5,7 @@
 #   DEMO_SERVICE=nws|acu   which service the demo profile selects (default nws when its documents exist)
 #   DEMO_LANG=FRA          the language code the demo services start in (default: none, built-in English)
 #   DEMO_SECONDS=N         quit after N seconds (headless runs and screenshots)
+#   DEMO_UPDATE_FOLDER=update  serve the demo update server's version notice and message of the day (default: quiet)
 #   DEMO_WRAPPER=CMD       run the program under CMD (for example "gdb -batch -ex run -ex bt")
 set -euo pipefail
 
@@ -179,7 +180,7 @@ $lang_line
 
 [Options]
 Update=0
-URL=$base/update/
+URL=$base/${DEMO_UPDATE_FOLDER:-quiet}/
 Minimize=0
 INI
 
