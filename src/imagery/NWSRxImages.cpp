@@ -1,5 +1,7 @@
 #include "imagery/NWSRxImages.h"
 
+#include "nws/NWSService.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -53,21 +55,6 @@ QImage KeyOut(const QImage &opaque, QRgb key) {
 }
 
 }  // namespace
-
-std::string NWSRegionOfState(const std::string &state) {
-    const std::string s = UpperCase(state);
-    auto in = [&](std::initializer_list<const char *> codes) {
-        for (const char *c : codes)
-            if (s == c) return true;
-        return false;
-    };
-    if (in({"AL", "AR", "FL", "GA", "LA", "MS", "NM", "OK", "TN", "TX"})) return "srh";
-    if (in({"AZ", "CA", "ID", "MT", "NV", "OR", "UT", "WA"})) return "wrh";
-    if (in({"CT", "DE", "ME", "MA", "NJ", "NY", "NC", "OH", "PA", "RI", "VT", "VA", "WV"})) return "erh";
-    if (in({"HI", "GU", "GUAM"})) return "prh";
-    if (s == "AK") return "arh";
-    return "crh";
-}
 
 std::vector<std::string> ParseLoopListing(const std::vector<std::string> &lines, const std::string &siteId) {
     std::vector<std::string> names;
@@ -313,7 +300,7 @@ void TNWSRxImages::LoadWarningMap(const std::string &id) {
     if (file.empty()) return;
     const std::string path = NativePath(GetCacheRoot() + kOverlayFolder) + file;
     if (!FileExists(path))
-        Download(NWSRegionWarningMapsUrl(NWSRegionOfState(Row("State"))), kOverlayFolder, std::string(),
+        Download(NWSRegionWarningMapsUrl(TNWxService::RegionOfState(Row("State"))), kOverlayFolder, std::string(),
                  std::string(), file);
     if (FileExists(path)) {
         AddOverlay(path);

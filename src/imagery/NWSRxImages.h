@@ -24,8 +24,6 @@ constexpr const char *kNWSOverlayUserAgent = "Mozilla/3.0 (compatible;)";
 constexpr const char *kNWSRadarPagePath = "/ridge/radar.php?rid=";
 constexpr const char *kNWSWarningMapPath = "/wwamap/png/";
 
-// Region code of a state for the regional NWS servers ("crh" for codes not listed).
-std::string NWSRegionOfState(const std::string &state);
 // Link names of the radar loop frames for a site in a directory listing page,
 // reduced to plain file names; unusable names are left out.
 std::vector<std::string> ParseLoopListing(const std::vector<std::string> &lines, const std::string &siteId);

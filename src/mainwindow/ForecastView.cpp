@@ -1,4 +1,5 @@
 #include "mainwindow/ForecastView.h"
+#include "mainwindow/WxFormCalc.h"
 
 #include <malloc.h>
 
@@ -78,30 +79,14 @@ QPixmap DrawnBalloonPicture() {
 
 // ---------------------------------------------------------------------------
 
-TColor ForecastColourBlend(TColor a, TColor b, int step) {
-    a &= 0x00FFFFFFu;
-    b &= 0x00FFFFFFu;
-    if (step <= 0 || a == b) return a;
-    if (step >= 20) return b;
-    TColor out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int ca = int((a >> shift) & 0xFF), cb = int((b >> shift) & 0xFF);
-        int c = ca;
-        if (ca < cb) c = ca + (cb - ca) * step / 20;
-        else if (ca > cb) c = ca - (ca - cb) * step / 20;
-        out |= TColor(c) << shift;
-    }
-    return out;
-}
-
 TForecastOptions TForecastOptions::WithColours(TColor window, TColor centre, TColor bottom) {
     TForecastOptions o;
     o.WindowColor = window;
     o.CentreColor = centre;
     o.BottomColor = bottom;
-    o.TileFontColor = ForecastColourBlend(window, clBtnText, 12);
-    o.DetailFontColor = ForecastColourBlend(window, 0xFF000009u, 16);
-    o.DetailShadowColor = ForecastColourBlend(centre, clBtnHighlight, 10);
+    o.TileFontColor = ColourBlend(window, clBtnText, 12);
+    o.DetailFontColor = ColourBlend(window, 0xFF000009u, 16);
+    o.DetailShadowColor = ColourBlend(centre, clBtnHighlight, 10);
     return o;
 }
 

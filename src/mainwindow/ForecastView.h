@@ -24,9 +24,6 @@ class TForecastItem;
 class TForecastStrip;
 class TIconLibrary;
 
-// Blends colour a toward b by step twentieths, channel by channel; high bytes
-// are ignored. Kept here until the window's own blend is shared.
-TColor ForecastColourBlend(TColor a, TColor b, int step);
 
 struct TForecastOptions {
     TColor WindowColor = 0x800000;  // the window's Color

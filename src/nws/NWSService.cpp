@@ -119,7 +119,7 @@ std::string TNWxService::RegionOfState(const std::string &code) {
     if (in({"AL", "AR", "FL", "GA", "LA", "MS", "NM", "OK", "TN", "TX"})) return "srh";
     if (in({"AZ", "CA", "ID", "MT", "NV", "OR", "UT", "WA"})) return "wrh";
     if (in({"CT", "DE", "ME", "MA", "NJ", "NY", "NC", "OH", "PA", "RI", "VT", "VA", "WV"})) return "erh";
-    if (in({"HI", "GU"})) return "prh";
+    if (in({"HI", "GU", "GUAM"})) return "prh";
     if (in({"AK"})) return "arh";
     return "crh";
 }

@@ -2,6 +2,7 @@
 
 #include "imagery/GifWriter.h"
 #include "imagery/NWSRxImages.h"
+#include "nws/NWSService.h"
 #include "imagery/ImageryServer.h"
 #include "dialogs/MsgHook.h"
 #include "platform/Paths.h"
@@ -170,11 +171,11 @@ TEST_F(NWSImagery, LayersUnderAndOverTheRadar) {
 }
 
 TEST(NWSRegion, StatesToRegions) {
-    EXPECT_EQ(NWSRegionOfState("co"), "crh");
-    EXPECT_EQ(NWSRegionOfState("TX"), "srh");
-    EXPECT_EQ(NWSRegionOfState("WA"), "wrh");
-    EXPECT_EQ(NWSRegionOfState("DC"), "crh");
-    EXPECT_EQ(NWSRegionOfState("PA"), "erh");
-    EXPECT_EQ(NWSRegionOfState("HI"), "prh");
-    EXPECT_EQ(NWSRegionOfState("AK"), "arh");
+    EXPECT_EQ(TNWxService::RegionOfState("co"), "crh");
+    EXPECT_EQ(TNWxService::RegionOfState("TX"), "srh");
+    EXPECT_EQ(TNWxService::RegionOfState("WA"), "wrh");
+    EXPECT_EQ(TNWxService::RegionOfState("DC"), "crh");
+    EXPECT_EQ(TNWxService::RegionOfState("PA"), "erh");
+    EXPECT_EQ(TNWxService::RegionOfState("HI"), "prh");
+    EXPECT_EQ(TNWxService::RegionOfState("AK"), "arh");
 }
